@@ -1,0 +1,5 @@
+#include "grid/GxGrid.h"
+
+TDataGrid::TDataGrid(QWidget* parent) : TGxCustomGrid(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "TestSupport.h"
+
+QString TestDataDir()
+{
+    return QStringLiteral(TWINPICS_TESTDATA_DIR);
+}
