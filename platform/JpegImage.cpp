@@ -1,0 +1,343 @@
+#include "platform/JpegImage.h"
+
+#include "platform/FileSystem.h"
+
+#include <QtGlobal>
+#include <csetjmp>
+#include <cstdio>
+#include <jerror.h>
+#include <jpeglib.h>
+
+// libjpeg reports a fatal error by calling error_exit, which must not return. Ours longjmps back
+// to the Run() that started the step, so only frames with trivially destructible locals (the
+// step's lambda and libjpeg's own) are ever skipped, and the decompressor is reset or destroyed
+// on every path.
+
+namespace {
+
+constexpr size_t kInputBufferSize = 64 * 1024;
+// Bounds libjpeg's own buffers (the whole-picture coefficient store of progressive pictures);
+// beyond it libjpeg stops with an error instead of taking the machine's memory.
+constexpr long kMaxDecoderMemory = 1024L * 1024 * 1024;
+// Each scan of a progressive picture revisits the whole picture; a crafted file with thousands
+// of tiny scans would keep the decoder busy for minutes.
+constexpr int kMaxScans = 1000;
+// QImage::Format_RGB32 in memory, with the fourth byte set to 0xFF as that format requires.
+constexpr J_COLOR_SPACE kRgb32Space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+constexpr int kDctScales[] = {8, 4, 2};
+
+struct ErrorManager
+{
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+struct SourceManager
+{
+    jpeg_source_mgr pub;
+    TFile* file;
+    bool atStart;
+    JOCTET buffer[kInputBufferSize];
+};
+
+ErrorManager& ErrorOf(j_common_ptr info)
+{
+    return *reinterpret_cast<ErrorManager*>(info->err);
+}
+
+[[noreturn]] void ExitWithError(j_common_ptr info)
+{
+    ErrorManager& error = ErrorOf(info);
+    info->err->format_message(info, error.message);
+    std::longjmp(error.jump, 1);
+}
+
+// Warnings are counted by libjpeg; nothing is printed.
+void DiscardMessage(j_common_ptr) {}
+
+[[noreturn]] void Fail(j_decompress_ptr info, J_MESSAGE_CODE code)
+{
+    info->err->msg_code = code;
+    ExitWithError(reinterpret_cast<j_common_ptr>(info));
+}
+
+void Warn(j_decompress_ptr info, J_MESSAGE_CODE code)
+{
+    info->err->msg_code = code;
+    info->err->emit_message(reinterpret_cast<j_common_ptr>(info), -1);
+}
+
+void InitSource(j_decompress_ptr) {}
+
+boolean FillInputBuffer(j_decompress_ptr info)
+{
+    auto* source = reinterpret_cast<SourceManager*>(info->src);
+    int64_t count = source->file->Read(source->buffer, kInputBufferSize);
+    if (count < 0)
+        Fail(info, JERR_FILE_READ);
+    if (count == 0) {
+        if (source->atStart)
+            Fail(info, JERR_INPUT_EMPTY);
+        // A truncated file: end it with an end-of-image marker, so libjpeg keeps what it has.
+        Warn(info, JWRN_JPEG_EOF);
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        count = 2;
+    }
+    source->pub.next_input_byte = source->buffer;
+    source->pub.bytes_in_buffer = static_cast<size_t>(count);
+    source->atStart = false;
+    return TRUE;
+}
+
+void SkipInputData(j_decompress_ptr info, long count)
+{
+    if (count <= 0)
+        return;
+    jpeg_source_mgr& source = *info->src;
+    auto remaining = static_cast<size_t>(count);
+    while (remaining > source.bytes_in_buffer) {
+        remaining -= source.bytes_in_buffer;
+        FillInputBuffer(info);
+    }
+    source.next_input_byte += remaining;
+    source.bytes_in_buffer -= remaining;
+}
+
+void TermSource(j_decompress_ptr) {}
+
+void LimitScans(j_common_ptr common)
+{
+    if (!common->is_decompressor)
+        return;
+    if (reinterpret_cast<j_decompress_ptr>(common)->input_scan_number > kMaxScans) {
+        ErrorManager& error = ErrorOf(common);
+        std::snprintf(error.message, sizeof error.message, "More than %d scans", kMaxScans);
+        std::longjmp(error.jump, 1);
+    }
+}
+
+// The first dimension of the output at 1 / denominator, as libjpeg rounds it.
+int64_t ScaledLength(int length, int denominator)
+{
+    return (int64_t(length) + denominator - 1) / denominator;
+}
+
+// CMYK (or YCCK turned into CMYK by libjpeg) to RGB in place. Adobe's encoders store the inks
+// inverted, 255 meaning no ink; the APP14 marker tells them apart.
+void ConvertCmykToRgb(QImage& image, bool inverted)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* bytes = image.scanLine(y);
+        auto* pixels = reinterpret_cast<QRgb*>(bytes);
+        for (int x = 0; x < image.width(); ++x) {
+            int ink[4] = {bytes[4 * x], bytes[4 * x + 1], bytes[4 * x + 2], bytes[4 * x + 3]};
+            if (!inverted)
+                for (int& value : ink)
+                    value = 255 - value;
+            const int k = ink[3];
+            pixels[x] = qRgb(ink[0] * k / 255, ink[1] * k / 255, ink[2] * k / 255);
+        }
+    }
+}
+
+} // namespace
+
+struct TJpegImage::Impl
+{
+    TFile file;
+    jpeg_decompress_struct info = {};
+    ErrorManager error = {};
+    SourceManager source = {};
+    jpeg_progress_mgr progress = {};
+    bool created = false;
+    // The header has just been read and nothing decoded since, so decoding can start at once.
+    bool atHeader = false;
+    int width = 0;
+    int height = 0;
+
+    Impl();
+    ~Impl() noexcept;
+
+    template <typename Step> bool Run(const Step& step) noexcept;
+    bool ReadHeader();
+    QImage Refuse(const char* message);
+    QImage DecodeAt(int denominator);
+    void ReadRows(uchar* bits, qsizetype bytesPerLine);
+};
+
+TJpegImage::Impl::Impl()
+{
+    info.err = jpeg_std_error(&error.pub);
+    error.pub.error_exit = ExitWithError;
+    error.pub.output_message = DiscardMessage;
+    created = Run([this] { jpeg_create_decompress(&info); });
+    if (!created)
+        return;
+    info.mem->max_memory_to_use = kMaxDecoderMemory;
+    source.file = &file;
+    source.pub.init_source = InitSource;
+    source.pub.fill_input_buffer = FillInputBuffer;
+    source.pub.skip_input_data = SkipInputData;
+    source.pub.resync_to_restart = jpeg_resync_to_restart;
+    source.pub.term_source = TermSource;
+    info.src = &source.pub;
+    progress.progress_monitor = LimitScans;
+    info.progress = &progress;
+}
+
+TJpegImage::Impl::~Impl() noexcept
+{
+    if (created)
+        jpeg_destroy_decompress(&info);
+}
+
+template <typename Step> bool TJpegImage::Impl::Run(const Step& step) noexcept
+{
+    error.message[0] = '\0';
+    if (setjmp(error.jump) != 0) {
+        // Back from a fatal error: drop the half-done decode and its memory.
+        atHeader = false;
+        if (created)
+            jpeg_abort_decompress(&info);
+        return false;
+    }
+    step();
+    return true;
+}
+
+bool TJpegImage::Impl::ReadHeader()
+{
+    atHeader = Run([this] {
+        jpeg_abort_decompress(&info);
+        if (!file.Rewind())
+            Fail(&info, JERR_FILE_READ);
+        source.atStart = true;
+        source.pub.next_input_byte = nullptr;
+        source.pub.bytes_in_buffer = 0;
+        jpeg_read_header(&info, TRUE);
+    });
+    return atHeader;
+}
+
+QImage TJpegImage::Impl::Refuse(const char* message)
+{
+    std::snprintf(error.message, sizeof error.message, "%s", message);
+    jpeg_abort_decompress(&info);
+    atHeader = false;
+    return {};
+}
+
+QImage TJpegImage::Impl::DecodeAt(int denominator)
+{
+    if (!file.IsOpen() || (!atHeader && !ReadHeader()))
+        return {};
+    atHeader = false;
+    if (int64_t(width) * height > MaxDeclaredPixels)
+        return Refuse("Picture too large");
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : kRgb32Space;
+    info.scale_num = 1;
+    info.scale_denom = static_cast<unsigned int>(denominator);
+    if (!Run([this] { jpeg_calc_output_dimensions(&info); }))
+        return {};
+    if (int64_t(info.output_width) * info.output_height > kMaxPicturePixels)
+        return Refuse("Picture too large");
+    QImage image(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                 QImage::Format_RGB32);
+    if (image.isNull())
+        return Refuse("Not enough memory for the picture");
+    uchar* const bits = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    if (!Run([&] {
+            jpeg_start_decompress(&info);
+            ReadRows(bits, bytesPerLine);
+            jpeg_finish_decompress(&info);
+        }))
+        return {};
+    if (cmyk)
+        ConvertCmykToRgb(image, info.saw_Adobe_marker);
+    return image;
+}
+
+void TJpegImage::Impl::ReadRows(uchar* bits, qsizetype bytesPerLine)
+{
+    constexpr JDIMENSION kRowsPerCall = 8;
+    JSAMPROW rows[kRowsPerCall];
+    while (info.output_scanline < info.output_height) {
+        const JDIMENSION count = qMin(kRowsPerCall, info.output_height - info.output_scanline);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = bits + (info.output_scanline + i) * bytesPerLine;
+        jpeg_read_scanlines(&info, rows, count);
+    }
+}
+
+TJpegImage::TJpegImage() : m_impl(std::make_unique<Impl>()) {}
+
+TJpegImage::~TJpegImage() noexcept = default;
+
+bool TJpegImage::LoadFromFile(const QByteArray& path)
+{
+    Impl& d = *m_impl;
+    d.width = d.height = 0;
+    d.atHeader = false;
+    d.file = TFile(path);
+    if (!d.created || !d.file.IsOpen()) {
+        std::snprintf(d.error.message, sizeof d.error.message, "Cannot open the file");
+        d.file.Close();
+        return false;
+    }
+    if (!d.ReadHeader()) {
+        d.file.Close();
+        return false;
+    }
+    d.width = static_cast<int>(d.info.image_width);
+    d.height = static_cast<int>(d.info.image_height);
+    return true;
+}
+
+bool TJpegImage::Empty() const
+{
+    return !m_impl->file.IsOpen();
+}
+
+int TJpegImage::Width() const
+{
+    return m_impl->width;
+}
+
+int TJpegImage::Height() const
+{
+    return m_impl->height;
+}
+
+QImage TJpegImage::Decode()
+{
+    return m_impl->DecodeAt(1);
+}
+
+int TJpegImage::ThumbnailScale(QSize picture, QSize thumbnail)
+{
+    for (int scale : kDctScales)
+        if (ScaledLength(picture.width(), scale) >= thumbnail.width() &&
+            ScaledLength(picture.height(), scale) >= thumbnail.height())
+            return scale;
+    return 1;
+}
+
+QImage TJpegImage::DecodeThumbnail(QSize size)
+{
+    const QImage picture = m_impl->DecodeAt(ThumbnailScale(QSize(Width(), Height()), size));
+    return picture.isNull() ? QImage() : StretchPicture(picture, size);
+}
+
+QString TJpegImage::ErrorMessage() const
+{
+    return QString::fromLocal8Bit(m_impl->error.message);
+}
+
+int TJpegImage::WarningCount() const
+{
+    return static_cast<int>(m_impl->error.pub.num_warnings);
+}
