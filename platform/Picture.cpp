@@ -29,10 +29,8 @@ QImage ReadPicture(const QByteArray& path, const QByteArray& format)
     QImageReader reader(&device, format);
     reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
-    const QSize size = reader.size();
-    if (size.isValid() && int64_t(size.width()) * size.height() > kMaxPicturePixels)
-        return {};
-    // A header that lies about its size is caught here at the latest.
+    // Qt refuses, before allocating, a picture that would need more than this many megabytes
+    // at four bytes a pixel; its default limit (128) would refuse ordinary large photos.
     reader.setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)));
     return reader.read();
 }
