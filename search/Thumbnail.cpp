@@ -1,0 +1,61 @@
+#include "search/Thumbnail.h"
+
+#include "platform/JpegImage.h"
+#include "platform/Picture.h"
+
+namespace {
+
+QString Resolution(QSize size)
+{
+    return QStringLiteral("%1 X %2").arg(size.width()).arg(size.height());
+}
+
+// A file that could not be loaded at all shows the placeholder and reports its size.
+void AddUnloadable(TThumbnailResult& result, const QImage& placeholder)
+{
+    result.thumbnails.push_back(StretchPicture(placeholder, kThumbnailSize));
+    result.resolution = Resolution(placeholder.size());
+}
+
+void AddJpeg(TThumbnailResult& result, const QByteArray& path, const QImage& placeholder)
+{
+    TJpegImage picture;
+    if (!picture.LoadFromFile(path)) {
+        AddUnloadable(result, placeholder);
+        return;
+    }
+    QImage thumbnail = picture.DecodeThumbnail(kThumbnailSize);
+    if (thumbnail.isNull()) {
+        // The header promised a picture that the data did not hold: no size is claimed.
+        result.thumbnails.push_back(StretchPicture(placeholder, kThumbnailSize));
+        return;
+    }
+    result.thumbnails.push_back(std::move(thumbnail));
+    result.resolution = Resolution(QSize(picture.Width(), picture.Height()));
+}
+
+// A bitmap that cannot be read is treated like a JPEG that cannot be loaded, so one bad file
+// costs its own thumbnail and nothing else.
+void AddBitmap(TThumbnailResult& result, const QByteArray& path, const QImage& placeholder)
+{
+    const QImage picture = ReadPicture(path, "bmp");
+    if (picture.isNull()) {
+        AddUnloadable(result, placeholder);
+        return;
+    }
+    result.thumbnails.push_back(StretchPicture(picture, kThumbnailSize));
+    result.resolution = Resolution(picture.size());
+}
+
+} // namespace
+
+TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder)
+{
+    const QByteArray name = path.mid(path.lastIndexOf('/') + 1).toLower();
+    TThumbnailResult result;
+    if (name.contains(".jpg") || name.contains(".jpeg"))
+        AddJpeg(result, path, placeholder);
+    if (name.contains(".bmp"))
+        AddBitmap(result, path, placeholder);
+    return result;
+}

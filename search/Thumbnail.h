@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <vector>
+
+// The size of every picture in the results' image list.
+inline constexpr QSize kThumbnailSize(100, 75);
+
+// What the thumbnail step gives one result row.
+struct TThumbnailResult
+{
+    // The pictures to append to the image list, in order: none, one, or two when the name asks
+    // for both steps (photo.bmp.jpg).
+    std::vector<QImage> thumbnails;
+    // The text of the Res column: "width X height" of the picture last measured; the
+    // placeholder's size ("100 X 80") when a file could not be loaded; empty when no step
+    // measured anything, or when a JPEG's header loaded but its data did not decode.
+    QString resolution;
+};
+
+// Makes the thumbnails of the file. The name after the last '/', with its ASCII letters in lower
+// case, chooses the steps: one that contains ".jpg" or ".jpeg" is decoded as JPEG, and then one
+// that contains ".bmp" is read as a bitmap. A file that cannot be loaded or decoded gets the
+// placeholder (stretched to kThumbnailSize) instead; nothing here fails.
+TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder);
