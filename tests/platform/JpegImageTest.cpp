@@ -212,11 +212,8 @@ TEST_F(JpegImageTest, damagedFilesFailAtTheRightStepOrDecodeWithWarnings)
     EXPECT_FALSE(picture.LoadFromFile(WriteFile(m_dir, QStringLiteral("empty.jpg"), {})));
     EXPECT_FALSE(picture.ErrorMessage().isEmpty());
 
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QuarteredPicture(8, 8).save(&buffer, "png");
-    EXPECT_FALSE(picture.LoadFromFile(WriteFile(m_dir, QStringLiteral("png.jpg"), png)));
+    EXPECT_FALSE(picture.LoadFromFile(
+        WriteFile(m_dir, QStringLiteral("png.jpg"), Encoded(QuarteredPicture(8, 8), "png"))));
     EXPECT_FALSE(picture.LoadFromFile(
         WriteFile(m_dir, QStringLiteral("text.jpg"), "just some text, not a picture at all")));
 }

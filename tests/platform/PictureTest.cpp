@@ -2,21 +2,11 @@
 
 #include "SampleImages.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Encoded(const QImage& picture, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(picture.save(&buffer, format));
-    return bytes;
-}
 
 // A run-length coded 8-bit BMP of the size whose only code ends the picture: a few bytes that
 // decode into a picture of any size.

@@ -2,6 +2,7 @@
 
 #include "support/TestSupport.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -35,6 +36,15 @@ QByteArray WriteFile(const QTemporaryDir& dir, const QString& name, const QByteA
     EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
     return QFile::encodeName(file.fileName());
+}
+
+QByteArray Encoded(const QImage& picture, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(picture.save(&buffer, format)) << format;
+    return bytes;
 }
 
 QString WxH(QSize size)

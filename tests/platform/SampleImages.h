@@ -25,6 +25,9 @@ QByteArray CopySample(const QTemporaryDir& dir, const QString& file, const QStri
 // Writes the bytes to a file in the folder and returns its path.
 QByteArray WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
 
+// The picture in the format ("png", "bmp", "jpeg", ...), as a file would hold it.
+QByteArray Encoded(const QImage& picture, const char* format);
+
 // "WxH" of a size, as the manifest writes it.
 QString WxH(QSize size);
 

@@ -1,9 +1,8 @@
-#include "platform/Picture.h"
 #include "search/Thumbnail.h"
 
 #include "SampleImages.h"
+#include "platform/Picture.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -11,15 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Encoded(const QImage& picture, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(picture.save(&buffer, format));
-    return bytes;
-}
 
 // Black on white, like the real one, with a mark that survives stretching.
 QImage Placeholder()
