@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <QDir>
+#include <QFile>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,7 +29,7 @@ QByteArray HomeTrashFromEnvironment()
     QByteArray dataHome = qgetenv("XDG_DATA_HOME");
     if (!dataHome.startsWith('/'))
         dataHome = QFile::encodeName(QDir::homePath()) + "/.local/share";
-    while (dataHome.size() > 1 && dataHome.endsWith('/'))
+    while (dataHome.endsWith('/'))
         dataHome.chop(1);
     return dataHome + "/Trash";
 }
@@ -48,8 +49,6 @@ TFile::TFile(const QByteArray& path) noexcept
     m_fd = fd;
     m_size = info.st_size;
     m_identity = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
-    // The readers go front to back; a larger read-ahead pays off on spinning disks.
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 
 TFile::TFile(TFile&& other) noexcept

@@ -190,6 +190,8 @@ TEST(TrashFoldersTest, homeTrashFollowsXdgDataHome)
     const QByteArray saved = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", "/data/ann/");
     EXPECT_EQ(TTrashFolders().HomeTrash(), QByteArray("/data/ann/Trash"));
+    qputenv("XDG_DATA_HOME", "/");
+    EXPECT_EQ(TTrashFolders().HomeTrash(), QByteArray("/Trash"));
     qputenv("XDG_DATA_HOME", "relative/ignored");
     EXPECT_EQ(TTrashFolders().HomeTrash(),
               QFile::encodeName(QDir::homePath()) + "/.local/share/Trash");
