@@ -124,15 +124,6 @@ TEST_F(JpegImageTest, colourMatchesQtsOwnJpegReaderForGreyAndCmykPictures)
     }
 }
 
-TEST_F(JpegImageTest, greyPicturesComeOutGrey)
-{
-    TJpegImage picture;
-    ASSERT_TRUE(picture.LoadFromFile(CopySample(m_dir, "jpeg/valid/pillow/hopper_gray.jpg")));
-    const QImage image = picture.Decode();
-    ASSERT_FALSE(image.isNull());
-    EXPECT_TRUE(image.isGrayscale());
-}
-
 TEST_F(JpegImageTest, thumbnailScaleIsTheSmallestDctScaleThatCoversTheThumbnail)
 {
     EXPECT_EQ(TJpegImage::ThumbnailScale({4000, 3000}, kThumbnail), 8);

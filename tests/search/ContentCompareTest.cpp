@@ -93,16 +93,3 @@ TEST_F(ContentCompareTest, oneFileReachedTwiceIsNoDuplicate)
     EXPECT_FALSE(m_comparer.SameFileContent(a, a));
     EXPECT_FALSE(m_comparer.SameFileContent(a, link));
 }
-
-TEST_F(ContentCompareTest, sampleTwinsAndLookAlikes)
-{
-    const QByteArray wasabe =
-        CopySample(m_dir, "jpeg/valid/debian-propaganda/Demonsashimi-With-Wasabe-2.JPG");
-    const QByteArray wasabi =
-        CopySample(m_dir, "jpeg/valid/debian-propaganda/Demonsashimi-With-Wasabi-2.JPG");
-    EXPECT_TRUE(m_comparer.SameFileContent(wasabe, wasabi));
-    // Same size, one byte apart.
-    EXPECT_FALSE(m_comparer.SameFileContent(
-        CopySample(m_dir, "jpeg/valid/jpeg-js/tree-cmyk.jpg"),
-        CopySample(m_dir, "jpeg/valid/jpeg-js/tree-cmyk-notransform.jpg")));
-}
