@@ -280,12 +280,28 @@ TEST_F(MainFormTest, closingTheWindowDuringARunEndsTheRunAtOnce)
     EXPECT_TRUE(m_errors.isEmpty());
 }
 
+TEST_F(MainFormTest, closingTheWindowDuringARunEndsTheProgram)
+{
+    MakeFiles(QStringLiteral("a"), 100);
+    ShowForm();
+    QTimer::singleShot(0, [this] {
+        DuringTheRun([this] { m_form.close(); });
+        Start(true);
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QApplication::exit(1); });
+    guard.start(20000);
+    EXPECT_EQ(QApplication::exec(), 0) << "the event loop did not end";
+    EXPECT_LE(m_form.Memo1->Lines().Count(), 1);
+}
+
 TEST_F(MainFormTest, eachPageCanBeSeen)
 {
     const QString folder = QStringLiteral(TWINPICS_TEST_OUTPUT_DIR);
     ASSERT_TRUE(QDir().mkpath(folder));
     ShowForm();
-    m_form.Label1->setText(QStringLiteral("Finish"));
+    m_form.Label1->setText(QStringLiteral("Finding files: /photos/Tom & Jerry/<b>not bold</b>"));
     m_form.Label3->setText(QStringLiteral("Quantity of found files 12"));
     for (int page = 0; page < 4; ++page) {
         m_form.PageControl1->SetActivePageIndex(page);
