@@ -1,7 +1,408 @@
 #include "app/MainForm.h"
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent)
+#include "app/ButtonGlyphs.h"
+#include "grid/GxGrid.h"
+#include "platform/Application.h"
+#include "platform/Image.h"
+#include "platform/ImageList.h"
+#include "platform/Memo.h"
+#include "platform/PageControl.h"
+#include "platform/ProgressBar.h"
+#include "platform/WindowFrame.h"
+#include "search/SearchRun.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr QSize InitialOuterSize(769, 530);
+constexpr int PanelHeight = 93;
+
+template <typename Control> Control* Named(Control* control, const char* name)
 {
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+QFont FontOfSize(int pointSize)
+{
+    QFont font = QApplication::font();
+    font.setPointSize(pointSize);
+    return font;
+}
+
+// A page holding one group box that fills it; the box stacks what fills it above its button panel.
+QGroupBox* AddPage(TPageControl& pages, const char* sheetName, const char* boxName,
+                   const QString& caption, QWidget*& sheet)
+{
+    sheet = Named(new QWidget, sheetName);
+    pages.AddPage(sheet, QLatin1String(sheetName));
+    auto* box = Named(new QGroupBox(caption, sheet), boxName);
+    auto* sheetLayout = new QVBoxLayout(sheet);
+    sheetLayout->setContentsMargins(4, 4, 4, 4);
+    sheetLayout->addWidget(box);
+    auto* boxLayout = new QVBoxLayout(box);
+    boxLayout->setContentsMargins(2, 0, 2, 2);
+    boxLayout->setSpacing(0);
+    return box;
+}
+
+QVBoxLayout* BoxLayout(QGroupBox* box)
+{
+    return static_cast<QVBoxLayout*>(box->layout());
+}
+
+// The panel at the bottom of a page's group box that carries the page's buttons; controls aligned
+// to its top stack inside its bevel.
+QFrame* AddButtonPanel(QGroupBox* box, const char* name)
+{
+    auto* panel = Named(new QFrame(box), name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setFixedHeight(PanelHeight);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(0);
+    layout->addStretch();
+    BoxLayout(box)->addWidget(panel);
+    return panel;
+}
+
+// Places a control at the top of a panel, below those placed before it.
+template <typename Control> Control* AlignTop(QFrame* panel, Control* control, int height)
+{
+    control->setFixedHeight(height);
+    auto* layout = static_cast<QVBoxLayout*>(panel->layout());
+    layout->insertWidget(layout->count() - 1, control);
+    return control;
+}
+
+QLabel* StatusLabel(QFrame* panel, const char* name, int height)
+{
+    auto* label = Named(new QLabel(panel), name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Long paths must not widen the window.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    return AlignTop(panel, label, height);
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect place,
+                    const QImage& glyph = {})
+{
+    auto* button = Named(new QPushButton(caption, parent), name);
+    button->setGeometry(place);
+    if (!glyph.isNull()) {
+        button->setIcon(QIcon(QPixmap::fromImage(glyph)));
+        button->setIconSize(glyph.size());
+    }
+    return button;
+}
+
+// The buttons of a page's panel stand side by side at its bottom.
+QRect PanelButtonPlace(int slot)
+{
+    return QRect(slot * 77, 66, 75, 26);
+}
+
+TMemo* Memo(QWidget* parent, const char* name, Qt::ScrollBarPolicy horizontal)
+{
+    auto* memo = Named(new TMemo(parent), name);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setHorizontalScrollBarPolicy(horizontal);
+    return memo;
+}
+
+// The documented widths fit the classic UI font; a wider font must not cut the caption off.
+template <typename Control> Control* FitCaption(Control* control, QRect place)
+{
+    place.setWidth(std::max(place.width(), control->sizeHint().width()));
+    control->setGeometry(place);
+    return control;
+}
+
+QRadioButton* RadioButton(QWidget* parent, const char* name, const QString& caption, QRect place)
+{
+    return FitCaption(Named(new QRadioButton(caption, parent), name), place);
+}
+
+template <typename Control> Control* Placed(Control* control, QRect place)
+{
+    control->setGeometry(place);
+    return control;
+}
+
+// Working controls that the user never sees.
+template <typename Control> Control* Hidden(Control* control)
+{
+    control->hide();
+    return control;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent), PageControl1(Named(new TPageControl(this), "PageControl1")),
+      ImageList1(std::make_unique<TImageList>(100, 75))
+{
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Twinpics"));
-    setGeometry(239, 108, 769, 530);
+    setFont(FontOfSize(8));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(PageControl1);
+    CreateOptionsPage();
+    CreateResultsPage();
+    CreateDeletionPage();
+    CreateReportPage();
+    CreatePopupMenu();
+    ConnectHandlers();
+    move(239, 108);
+    SetOuterSize(*this, InitialOuterSize);
+    Form1 = this;
+    FormCreate(this);
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::CreateOptionsPage()
+{
+    GroupBox3 = AddPage(*PageControl1, "TabSheet1", "GroupBox3",
+                        QStringLiteral("Options of the search :"), TabSheet1);
+    BoxLayout(GroupBox3)->addStretch();
+    Panel1 = AddButtonPanel(GroupBox3, "Panel1");
+    BitBtn1 = Button(Panel1, "BitBtn1", QStringLiteral("Start"), PanelButtonPlace(0), StartGlyph());
+
+    // Until the folder edit with its Browse button takes its place, a plain edit of the same
+    // width stands here.
+    Edit1 = Named(new QLineEdit(QDir::homePath() + QLatin1Char('/'), GroupBox3), "Edit1");
+    Edit1->setFont(FontOfSize(10));
+    Edit1->setGeometry(23, 32, 350, 24);
+    CheckBox1 =
+        Named(new QCheckBox(QStringLiteral("Search in subdirectories"), GroupBox3), "CheckBox1");
+    CheckBox1->setGeometry(22, 63, 161, 17);
+    ComboBox1 = Named(new QComboBox(GroupBox3), "ComboBox1");
+    ComboBox1->addItems(
+        {QStringLiteral("*.jpg"), QStringLiteral("*.bmp"), QStringLiteral("*.png")});
+    ComboBox1->setCurrentIndex(0);
+    ComboBox1->setGeometry(22, 83, 145, 22);
+
+    BitBtn3 = Hidden(Button(GroupBox3, "BitBtn3", QStringLiteral("Stop"), QRect(368, 184, 75, 25)));
+    Image1 = Named(new TImage(GroupBox3), "Image1");
+    Image1->SetAutoSize(true);
+    Image1->SetPicture(CorruptFilePicture());
+    Hidden(Image1)->move(584, 109);
+    Image2 = Hidden(Placed(Named(new TImage(GroupBox3), "Image2"), QRect(688, 45, 64, 64)));
+    Image2->SetStretch(true);
+    Button1 =
+        Hidden(Button(GroupBox3, "Button1", QStringLiteral("Button1"), QRect(272, 216, 75, 25)));
+}
+
+void TForm1::CreateResultsPage()
+{
+    GroupBox2 = AddPage(*PageControl1, "TabSheet2", "GroupBox2",
+                        QStringLiteral("Found duplicates:"), TabSheet2);
+    DataGrid1 = Named(new TDataGrid(GroupBox2), "DataGrid1");
+    BoxLayout(GroupBox2)->addWidget(DataGrid1, 1);
+    Panel2 = AddButtonPanel(GroupBox2, "Panel2");
+    ProgressBar1 = AlignTop(Panel2, Named(new TProgressBar(Panel2), "ProgressBar1"), 17);
+    Label1 = StatusLabel(Panel2, "Label1", 15);
+    Label3 = StatusLabel(Panel2, "Label3", 15);
+    Label4 = StatusLabel(Panel2, "Label4", 15);
+    BitBtn5 =
+        Button(Panel2, "BitBtn5", QStringLiteral("Delete"), PanelButtonPlace(0), CrossGlyph());
+    BitBtn5->setToolTip(QStringLiteral("Delete selected files"));
+    BitBtn4 = Button(Panel2, "BitBtn4", QStringLiteral("Back"), PanelButtonPlace(1), BackGlyph());
+    BitBtn2 = Button(Panel2, "BitBtn2", QStringLiteral("Stop"), PanelButtonPlace(2), StopGlyph());
+    BitBtn_1 = Button(Panel2, "BitBtn_1", QStringLiteral("Invert"), QRect(520, 20, 75, 25));
+    BitBtn_2 = Button(Panel2, "BitBtn_2", QStringLiteral("Select All"), QRect(596, 20, 75, 25));
+    BitBtn_3 = Button(Panel2, "BitBtn_3", QStringLiteral("Deselect All"), QRect(672, 20, 75, 25));
+}
+
+void TForm1::CreateDeletionPage()
+{
+    GroupBox1 = AddPage(*PageControl1, "TabSheet3", "GroupBox1",
+                        QStringLiteral("Delete duplicates:"), TabSheet3);
+    BoxLayout(GroupBox1)->addStretch();
+    Panel3 = AddButtonPanel(GroupBox1, "Panel3");
+    BitBtn6 =
+        Button(Panel3, "BitBtn6", QStringLiteral("Delete"), PanelButtonPlace(0), CrossGlyph());
+    BitBtn7 = Button(Panel3, "BitBtn7", QStringLiteral("Back"), PanelButtonPlace(1), BackGlyph());
+
+    RadioButton1 = RadioButton(GroupBox1, "RadioButton1", QStringLiteral("Delete in Recycle bin"),
+                               QRect(16, 32, 129, 17));
+    RadioButton2 = RadioButton(GroupBox1, "RadioButton2", QStringLiteral("Delete from hard drive"),
+                               QRect(16, 56, 129, 17));
+    RadioButton3 = RadioButton(GroupBox1, "RadioButton3",
+                               QStringLiteral("Copy to specified folder"), QRect(16, 80, 137, 17));
+    RadioButton1->setChecked(true);
+
+    Memo1 =
+        Hidden(Placed(Memo(GroupBox1, "Memo1", Qt::ScrollBarAsNeeded), QRect(64, 240, 553, 89)));
+    DataGrid2 =
+        Hidden(Placed(Named(new TDataGrid(GroupBox1), "DataGrid2"), QRect(48, 32, 441, 105)));
+    DataGrid3 =
+        Hidden(Placed(Named(new TDataGrid(GroupBox1), "DataGrid3"), QRect(48, 136, 441, 105)));
+    Memo2 =
+        Hidden(Placed(Memo(GroupBox1, "Memo2", Qt::ScrollBarAlwaysOn), QRect(512, 32, 233, 121)));
+    Button2 =
+        Hidden(Button(GroupBox1, "Button2", QStringLiteral("Button2"), QRect(240, 320, 75, 25)));
+}
+
+void TForm1::CreateReportPage()
+{
+    GroupBox4 =
+        AddPage(*PageControl1, "TabSheet4", "GroupBox4", QStringLiteral("Report:"), TabSheet4);
+    Memo3 = Memo(GroupBox4, "Memo3", Qt::ScrollBarAsNeeded);
+    BoxLayout(GroupBox4)->addWidget(Memo3, 1);
+    Panel4 = AddButtonPanel(GroupBox4, "Panel4");
+    ProgressBar2 = AlignTop(Panel4, Named(new TProgressBar(Panel4), "ProgressBar2"), 17);
+    Label2 = StatusLabel(Panel4, "Label2", 38);
+    BitBtn8 = Button(Panel4, "BitBtn8", QStringLiteral("Exit"), PanelButtonPlace(0), CrossGlyph());
+    BitBtn9 = Button(Panel4, "BitBtn9", QStringLiteral("Back"), PanelButtonPlace(1), BackGlyph());
+}
+
+// The menu's actions are the results page's; until they exist the menu opens nowhere.
+void TForm1::CreatePopupMenu()
+{
+    PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
+    Opencontainfolder1 = PopupMenu1->addAction(QStringLiteral("Open contain folder"));
+    Opencontainfolder1->setObjectName(QStringLiteral("Opencontainfolder1"));
+    Execute1 = PopupMenu1->addAction(QStringLiteral("Execute"));
+    Execute1->setObjectName(QStringLiteral("Execute1"));
+    Properties1 = PopupMenu1->addAction(QStringLiteral("Properties"));
+    Properties1->setObjectName(QStringLiteral("Properties1"));
+}
+
+void TForm1::ConnectHandlers()
+{
+    const auto onClick = [this](QPushButton* button, void (TForm1::*handler)(QObject*)) {
+        connect(button, &QPushButton::clicked, this,
+                Guarded([this, button, handler] { (this->*handler)(button); }));
+    };
+    onClick(BitBtn1, &TForm1::BitBtn1Click);
+    onClick(BitBtn2, &TForm1::BitBtn2Click);
+    onClick(BitBtn3, &TForm1::BitBtn3Click);
+    onClick(BitBtn4, &TForm1::BitBtn4Click);
+    onClick(BitBtn7, &TForm1::BitBtn4Click);
+    onClick(BitBtn9, &TForm1::BitBtn4Click);
+    onClick(BitBtn5, &TForm1::BitBtn5Click);
+    onClick(BitBtn6, &TForm1::BitBtn6Click);
+    onClick(BitBtn8, &TForm1::BitBtn8Click);
+}
+
+void TForm1::FormCreate(QObject*)
+{
+    for (int i = 0; i < PageControl1->PageCount(); ++i)
+        PageControl1->SetTabVisible(i, false);
+    PageControl1->SetActivePageIndex(0);
+    Edit1->resize(Edit1->width(), 25);
+}
+
+// The three mark buttons keep their distance from the window's right edge.
+void TForm1::FormResize(QObject*)
+{
+    const int width = OuterSize(*this).width();
+    BitBtn_1->move(width - BitBtn_1->width() - 25, BitBtn_1->y());
+    BitBtn_2->move(width - 2 * BitBtn_2->width() - 25, BitBtn_2->y());
+    BitBtn_3->move(width - 3 * BitBtn_3->width() - 25, BitBtn_3->y());
+}
+
+// Start also stops: a press during a run (after going back to the options) only turns the flag
+// to 1, and the run in progress sees it at its next check.
+void TForm1::BitBtn1Click(QObject*)
+{
+    PageControl1->SelectNextPage(true);
+    StopFlag ^= 1;
+    if (StopFlag == 0)
+        RunSearch(SearchView(), SearchInputs());
+}
+
+void TForm1::BitBtn2Click(QObject*)
+{
+    StopFlag ^= 1;
+}
+
+void TForm1::BitBtn3Click(QObject*)
+{
+    StopFlag = 1;
+}
+
+void TForm1::BitBtn4Click(QObject*)
+{
+    PageControl1->SelectNextPage(false);
+}
+
+void TForm1::BitBtn5Click(QObject*)
+{
+    PageControl1->SelectNextPage(true);
+}
+
+void TForm1::BitBtn6Click(QObject*)
+{
+    Memo3->Lines().Clear();
+    PageControl1->SelectNextPage(true);
+}
+
+void TForm1::BitBtn8Click(QObject*)
+{
+    close();
+}
+
+TSearchView TForm1::SearchView()
+{
+    return {*Label1,     *Label3,    *Label4,    *ProgressBar1, *Memo1,  *Memo2,   *Memo3,
+            *ImageList1, *DataGrid1, *DataGrid2, *DataGrid3,    *Image1, StopFlag, m_closed};
+}
+
+TSearchInputs TForm1::SearchInputs() const
+{
+    return {QFile::encodeName(Edit1->text()), QFile::encodeName(ComboBox1->currentText()),
+            CheckBox1->isChecked()};
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize(this);
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_closed = false;
+    // The frame is known only now; a window manager's frame counts into the outer size.
+    if (!event->spontaneous() && size() == InitialOuterSize)
+        QTimer::singleShot(0, this, [this] {
+            if (size() == InitialOuterSize && OuterSize(*this) != size())
+                SetOuterSize(*this, InitialOuterSize);
+        });
+}
+
+// The window is not destroyed here: a search run may be on the stack below this event. The run
+// sees the flags at its next message handling and unwinds; the program ends once it has.
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    StopFlag = 1;
+    m_closed = true;
+    event->accept();
 }

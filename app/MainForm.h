@@ -1,11 +1,136 @@
 #pragma once
 
-#include <QWidget>
+#include "search/SearchView.h"
 
-// The main window.
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class TDataGrid;
+class TImage;
+class TImageList;
+class TMemo;
+class TPageControl;
+class TProgressBar;
+struct TSearchInputs;
+
+// The main window: four pages without tabs that lead from the search options through the results
+// and the choice of how to remove the copies to the report, plus hidden controls that hold the
+// search's working data. Controls and handlers carry the names the rest of the program uses.
 class TForm1 : public QWidget
 {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    TPageControl* PageControl1;
+
+    // Page 0: the options of the search.
+    QWidget* TabSheet1;
+    QGroupBox* GroupBox3;
+    QLineEdit* Edit1;
+    QCheckBox* CheckBox1;
+    QComboBox* ComboBox1;
+    QFrame* Panel1;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn3;
+    TImage* Image1;
+    TImage* Image2;
+    QPushButton* Button1;
+
+    // Page 1: the results.
+    QWidget* TabSheet2;
+    QGroupBox* GroupBox2;
+    TDataGrid* DataGrid1;
+    QFrame* Panel2;
+    TProgressBar* ProgressBar1;
+    QLabel* Label1;
+    QLabel* Label3;
+    QLabel* Label4;
+    QPushButton* BitBtn5;
+    QPushButton* BitBtn4;
+    QPushButton* BitBtn2;
+    QPushButton* BitBtn_1;
+    QPushButton* BitBtn_2;
+    QPushButton* BitBtn_3;
+
+    // Page 2: how to remove the marked files, and the hidden working tables.
+    QWidget* TabSheet3;
+    QGroupBox* GroupBox1;
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    QRadioButton* RadioButton3;
+    QFrame* Panel3;
+    QPushButton* BitBtn6;
+    QPushButton* BitBtn7;
+    TMemo* Memo1;
+    TDataGrid* DataGrid2;
+    TDataGrid* DataGrid3;
+    TMemo* Memo2;
+    QPushButton* Button2;
+
+    // Page 3: the report.
+    QWidget* TabSheet4;
+    QGroupBox* GroupBox4;
+    TMemo* Memo3;
+    QFrame* Panel4;
+    TProgressBar* ProgressBar2;
+    QLabel* Label2;
+    QPushButton* BitBtn8;
+    QPushButton* BitBtn9;
+
+    // Thumbnails of the results grid, 100 x 75.
+    std::unique_ptr<TImageList> ImageList1;
+    // The results grid's pop-up menu.
+    QMenu* PopupMenu1;
+    QAction* Opencontainfolder1;
+    QAction* Execute1;
+    QAction* Properties1;
+
+    // 1: idle, which is also the stop request; 0: a search run is active.
+    uint8_t StopFlag = 1;
+
+    void FormCreate(QObject* Sender);
+    void FormResize(QObject* Sender);
+    void BitBtn1Click(QObject* Sender);
+    void BitBtn2Click(QObject* Sender);
+    void BitBtn3Click(QObject* Sender);
+    void BitBtn4Click(QObject* Sender);
+    void BitBtn5Click(QObject* Sender);
+    void BitBtn6Click(QObject* Sender);
+    void BitBtn8Click(QObject* Sender);
+
+    // The controls the search works with.
+    TSearchView SearchView();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateOptionsPage();
+    void CreateResultsPage();
+    void CreateDeletionPage();
+    void CreateReportPage();
+    void CreatePopupMenu();
+    void ConnectHandlers();
+    TSearchInputs SearchInputs() const;
+
+    // Set when the window closes: a search run in progress then unwinds at once.
+    bool m_closed = false;
 };
+
+// The main window, set before its FormCreate runs.
+extern TForm1* Form1;

@@ -1,3 +1,4 @@
+#include "app/ImageViewForm.h"
 #include "app/MainForm.h"
 #include "platform/Application.h"
 
@@ -5,7 +6,9 @@ int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Twinpics"));
-    TForm1 form;
-    form.show();
+    // The main window first: it is the one whose closing ends the program.
+    TForm1 mainWindow;
+    TForm2 imageView;
+    mainWindow.show();
     return app.exec();
 }

@@ -1,0 +1,57 @@
+#include "search/SearchRun.h"
+
+#include "grid/GxGrid.h"
+#include "platform/ImageList.h"
+#include "platform/Memo.h"
+#include "platform/ProgressBar.h"
+#include "search/FolderScan.h"
+#include "search/SearchView.h"
+
+#include <QLabel>
+
+namespace {
+
+// The status lines and the progress bar keep the previous run's values until this run writes them.
+void ClearWorkingData(const TSearchView& view)
+{
+    view.Memo1.Lines().Clear();
+    view.Memo2.Lines().Clear();
+    view.Memo3.Lines().Clear();
+    view.ImageList1.Clear();
+    // The rows of DataGrid1, DataGrid2 and DataGrid3 are cleared here once the grids hold rows.
+}
+
+void FindFiles(const TSearchView& view, const TSearchInputs& inputs)
+{
+    view.Label1.setText(QStringLiteral("Finding files"));
+    ScanFolder(inputs.Folder, inputs.Mask, view.Memo1.Lines(), inputs.Recurse, view);
+}
+
+// Fewer than two found files make the maximum negative, which the progress bar refuses: that
+// error is what ends a run with nothing to compare.
+void BeginCandidateList(const TSearchView& view)
+{
+    view.ProgressBar1.SetMax(view.Memo1.Lines().Count() - 2);
+    view.Label1.setText(QStringLiteral("Creating a list of files"));
+}
+
+void EndRun(const TSearchView& view)
+{
+    view.DataGrid1.viewport()->update();
+    view.Label1.setText(QStringLiteral("Finish"));
+    view.StopFlag = 1;
+}
+
+} // namespace
+
+void RunSearch(const TSearchView& view, const TSearchInputs& inputs)
+{
+    try {
+        ClearWorkingData(view);
+        FindFiles(view, inputs);
+        BeginCandidateList(view);
+    } catch (...) {
+        // A failing run ends like a completed one; what it made so far stays.
+    }
+    EndRun(view);
+}

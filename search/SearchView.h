@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/Exception.h"
+
+#include <cstdint>
+
+class QLabel;
+class TDataGrid;
+class TImage;
+class TImageList;
+class TMemo;
+class TProgressBar;
+
+// The controls of the main window that the search works with. The search reaches the window only
+// through them, so tests and benchmarks run a real search against real controls without the rest
+// of the window.
+struct TSearchView
+{
+    // Status lines of the results page.
+    QLabel& Label1;
+    QLabel& Label3;
+    QLabel& Label4;
+    TProgressBar& ProgressBar1;
+    // Memo1 holds the found files, one path per line; Memo2 is only emptied; Memo3 is the report
+    // of the last deletion, emptied when a new search begins.
+    TMemo& Memo1;
+    TMemo& Memo2;
+    TMemo& Memo3;
+    // Thumbnails of the results grid.
+    TImageList& ImageList1;
+    // The results grid, the candidate table and the pair table.
+    TDataGrid& DataGrid1;
+    TDataGrid& DataGrid2;
+    TDataGrid& DataGrid3;
+    // Its picture is the thumbnail of a file that cannot be decoded.
+    TImage& Image1;
+    // 1: idle, which is also the stop request; 0: a run is active.
+    uint8_t& StopFlag;
+    // Set when the window closes during a run: the run unwinds at once instead of finishing the
+    // phases that a stop request lets run on.
+    const bool& Abandoned;
+};
+
+// Raised when a run finds its window gone; the run's catch-all ends it.
+class ESearchAbandoned : public Exception
+{
+public:
+    ESearchAbandoned();
+};
+
+// Lets pending window messages be handled, then raises ESearchAbandoned if the window was
+// closed meanwhile. Every point of the search that hands control to the message loop uses it.
+void HandleMessages(const TSearchView& view);

@@ -1,0 +1,313 @@
+#include "app/MainForm.h"
+
+#include "app/ImageViewForm.h"
+#include "grid/GxGrid.h"
+#include "platform/Application.h"
+#include "platform/Image.h"
+#include "platform/ImageList.h"
+#include "platform/Memo.h"
+#include "platform/PageControl.h"
+#include "platform/ProgressBar.h"
+#include "platform/WindowFrame.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainFormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TApplication::Instance()->SetErrorHandler(
+            [this](const QString& message) { m_errors << message; });
+        ASSERT_TRUE(m_dir.isValid());
+    }
+    void TearDown() override { TApplication::Instance()->SetErrorHandler({}); }
+
+    void ShowForm()
+    {
+        m_form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_form));
+    }
+
+    void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    int Page() const { return m_form.PageControl1->ActivePageIndex(); }
+
+    void MakeFiles(const QString& folder, int count)
+    {
+        QDir().mkpath(m_dir.filePath(folder));
+        for (int i = 0; i < count; ++i) {
+            QFile file(m_dir.filePath(folder + QStringLiteral("/%1.jpg").arg(i)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+    }
+
+    // Start pressed on the options page with the folder of the test's files.
+    void Start(bool recurse)
+    {
+        m_form.Edit1->setText(m_dir.path());
+        m_form.CheckBox1->setChecked(recurse);
+        m_form.PageControl1->SetActivePageIndex(0);
+        Click(m_form.BitBtn1);
+    }
+
+    // Runs the action at the first point where a run lets messages be handled.
+    static void DuringTheRun(std::function<void()> action)
+    {
+        QTimer::singleShot(0, std::move(action));
+    }
+
+    QStringList m_errors;
+    QTemporaryDir m_dir;
+    TForm1 m_form;
+    TForm2 m_view;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, startsOnTheOptionsPageWithItsInitialValues)
+{
+    ShowForm();
+    EXPECT_EQ(Form1, &m_form);
+    EXPECT_EQ(Form2, &m_view);
+    EXPECT_EQ(m_form.windowTitle(), QStringLiteral("Twinpics"));
+    EXPECT_EQ(OuterSize(m_form), QSize(769, 530));
+    EXPECT_EQ(Page(), 0);
+    EXPECT_FALSE(m_form.PageControl1->findChild<QTabBar*>()->isVisible());
+    EXPECT_EQ(m_form.GroupBox3->title(), QStringLiteral("Options of the search :"));
+    EXPECT_EQ(m_form.Edit1->text(), QDir::homePath() + '/');
+    EXPECT_EQ(m_form.Edit1->geometry(), QRect(23, 32, 350, 25));
+    EXPECT_EQ(m_form.ComboBox1->currentText(), QStringLiteral("*.jpg"));
+    EXPECT_EQ(m_form.ComboBox1->count(), 3);
+    EXPECT_FALSE(m_form.CheckBox1->isChecked());
+    EXPECT_EQ(m_form.CheckBox1->text(), QStringLiteral("Search in subdirectories"));
+    EXPECT_TRUE(m_form.RadioButton1->isChecked());
+    EXPECT_FALSE(m_form.RadioButton2->isChecked());
+    EXPECT_FALSE(m_form.RadioButton3->isChecked());
+    EXPECT_EQ(m_form.StopFlag, 1);
+    EXPECT_EQ(m_form.BitBtn1->geometry(), QRect(0, 66, 75, 26));
+    EXPECT_EQ(m_form.BitBtn1->iconSize(), QSize(22, 22));
+    EXPECT_EQ(m_form.BitBtn5->toolTip(), QStringLiteral("Delete selected files"));
+    EXPECT_EQ(m_form.Panel2->height(), 93);
+    EXPECT_EQ(m_form.ProgressBar1->Position(), 0);
+    EXPECT_EQ(m_form.ImageList1->Width(), 100);
+    EXPECT_EQ(m_form.ImageList1->Height(), 75);
+}
+
+TEST_F(MainFormTest, workingControlsAreHiddenAndThePlaceholderIsReady)
+{
+    ShowForm();
+    const QList<QWidget*> hiddenControls{m_form.Memo1,     m_form.Memo2,   m_form.DataGrid2,
+                                         m_form.DataGrid3, m_form.Image1,  m_form.Image2,
+                                         m_form.Button1,   m_form.Button2, m_form.BitBtn3};
+    for (QWidget* hidden : hiddenControls)
+        EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
+    EXPECT_EQ(m_form.Image1->geometry(), QRect(584, 109, 100, 80));
+    EXPECT_EQ(m_form.Image1->Picture().size(), QSize(100, 80));
+    EXPECT_EQ(m_form.DataGrid1->objectName(), QStringLiteral("DataGrid1"));
+    EXPECT_EQ(m_form.DataGrid2->geometry(), QRect(48, 32, 441, 105));
+    EXPECT_EQ(m_form.Memo1->geometry(), QRect(64, 240, 553, 89));
+}
+
+TEST_F(MainFormTest, imageViewIsCreatedHidden)
+{
+    EXPECT_TRUE(m_view.isHidden());
+    EXPECT_EQ(m_view.windowTitle(), QStringLiteral("Image View"));
+    EXPECT_EQ(m_view.geometry().topLeft(), QPoint(302, 194));
+    EXPECT_EQ(OuterSize(m_view), QSize(500, 379));
+    EXPECT_TRUE(m_view.Image1->Stretch());
+}
+
+TEST_F(MainFormTest, buttonsMoveBetweenPagesAndBackKeepsTheContent)
+{
+    ShowForm();
+    m_form.PageControl1->SetActivePageIndex(1);
+    m_form.Memo3->Lines().Add("/old/report line");
+    m_form.RadioButton2->setChecked(true);
+    Click(m_form.BitBtn5);
+    EXPECT_EQ(Page(), 2);
+    Click(m_form.BitBtn7);
+    EXPECT_EQ(Page(), 1);
+    Click(m_form.BitBtn4);
+    EXPECT_EQ(Page(), 0);
+    EXPECT_TRUE(m_form.RadioButton2->isChecked());
+    EXPECT_EQ(m_form.Memo3->Lines().Count(), 1);
+
+    m_form.PageControl1->SetActivePageIndex(2);
+    Click(m_form.BitBtn6);
+    EXPECT_EQ(Page(), 3);
+    EXPECT_EQ(m_form.Memo3->Lines().Count(), 0);
+    Click(m_form.BitBtn9);
+    EXPECT_EQ(Page(), 2);
+    EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
+}
+
+TEST_F(MainFormTest, exitClosesTheWindow)
+{
+    ShowForm();
+    m_form.PageControl1->SetActivePageIndex(3);
+    Click(m_form.BitBtn8);
+    EXPECT_FALSE(m_form.isVisible());
+}
+
+TEST_F(MainFormTest, markButtonsFollowTheWindowWidth)
+{
+    ShowForm();
+    const auto lefts = [this] {
+        return QList<int>{m_form.BitBtn_3->x(), m_form.BitBtn_2->x(), m_form.BitBtn_1->x()};
+    };
+    EXPECT_EQ(lefts(), (QList<int>{519, 594, 669}));
+    SetOuterSize(m_form, QSize(1000, 530));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return OuterSize(m_form).width() == 1000; }));
+    EXPECT_EQ(lefts(), (QList<int>{750, 825, 900}));
+    EXPECT_EQ(m_form.BitBtn_1->y(), 20);
+}
+
+TEST_F(MainFormTest, startScansTheFolderAndEndsWithFinish)
+{
+    MakeFiles(QStringLiteral("a"), 4);
+    MakeFiles(QStringLiteral("b"), 3);
+    ShowForm();
+    Start(false);
+    EXPECT_EQ(Page(), 1);
+    EXPECT_EQ(m_form.Memo1->Lines().Count(), 0);
+    EXPECT_EQ(m_form.Label3->text(), QString()) << "written only after a subfolder";
+    EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
+    EXPECT_EQ(m_form.StopFlag, 1);
+
+    Start(true);
+    EXPECT_EQ(m_form.Memo1->Lines().Count(), 7);
+    EXPECT_EQ(m_form.Label3->text(), QStringLiteral("Quantity of found files 7"));
+    EXPECT_EQ(m_form.ProgressBar1->Max(), 5);
+    EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
+    EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
+}
+
+TEST_F(MainFormTest, emptyFolderOrOneFileEndsQuietlyWithFinish)
+{
+    ShowForm();
+    Start(true);
+    EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
+    MakeFiles(QStringLiteral("."), 1);
+    Start(true);
+    EXPECT_EQ(m_form.Memo1->Lines().Count(), 1);
+    EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
+    EXPECT_EQ(m_form.StopFlag, 1);
+    EXPECT_TRUE(m_errors.isEmpty()) << "the refused progress maximum must not reach the user";
+}
+
+TEST_F(MainFormTest, stopWhileIdleMakesTheNextStartOnlyTurnThePage)
+{
+    MakeFiles(QStringLiteral("."), 2);
+    ShowForm();
+    m_form.PageControl1->SetActivePageIndex(1);
+    Click(m_form.BitBtn2);
+    EXPECT_EQ(m_form.StopFlag, 0);
+    m_form.Memo1->Lines().Add("/previous/run.jpg");
+    Start(false);
+    EXPECT_EQ(Page(), 1);
+    EXPECT_EQ(m_form.StopFlag, 1);
+    EXPECT_EQ(m_form.Memo1->Lines().Count(), 1) << "no run may begin";
+    Start(false);
+    EXPECT_EQ(m_form.Memo1->Lines().Count(), 2);
+    EXPECT_EQ(m_form.StopFlag, 1);
+}
+
+TEST_F(MainFormTest, hiddenStopButtonRequestsAStop)
+{
+    m_form.StopFlag = 0;
+    m_form.BitBtn3Click(m_form.BitBtn3);
+    EXPECT_EQ(m_form.StopFlag, 1);
+    m_form.BitBtn3Click(m_form.BitBtn3);
+    EXPECT_EQ(m_form.StopFlag, 1);
+}
+
+TEST_F(MainFormTest, startPressedDuringARunStopsItAndStartsNothing)
+{
+    MakeFiles(QStringLiteral("a"), 100);
+    MakeFiles(QStringLiteral("b"), 100);
+    ShowForm();
+    int pagesDuringRun = -1;
+    DuringTheRun([this, &pagesDuringRun] {
+        Click(m_form.BitBtn4);
+        pagesDuringRun = Page();
+        Click(m_form.BitBtn1);
+    });
+    Start(true);
+    EXPECT_EQ(pagesDuringRun, 0);
+    EXPECT_EQ(Page(), 1);
+    EXPECT_LT(m_form.Memo1->Lines().Count(), 200);
+    EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
+    EXPECT_EQ(m_form.StopFlag, 1);
+}
+
+TEST_F(MainFormTest, stopDuringTheScanKeepsThePartialList)
+{
+    MakeFiles(QStringLiteral("a"), 100);
+    ShowForm();
+    DuringTheRun([this] { Click(m_form.BitBtn2); });
+    Start(true);
+    EXPECT_GE(m_form.Memo1->Lines().Count(), 1);
+    EXPECT_LT(m_form.Memo1->Lines().Count(), 100);
+    EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
+    EXPECT_EQ(m_form.StopFlag, 1);
+}
+
+TEST_F(MainFormTest, closingTheWindowDuringARunEndsTheRunAtOnce)
+{
+    MakeFiles(QStringLiteral("a"), 100);
+    ShowForm();
+    DuringTheRun([this] { m_form.close(); });
+    Start(true);
+    EXPECT_FALSE(m_form.isVisible());
+    EXPECT_LE(m_form.Memo1->Lines().Count(), 1);
+    EXPECT_EQ(m_form.StopFlag, 1);
+    EXPECT_TRUE(m_errors.isEmpty());
+}
+
+TEST_F(MainFormTest, closingTheWindowDuringARunEndsTheProgram)
+{
+    MakeFiles(QStringLiteral("a"), 100);
+    ShowForm();
+    QTimer::singleShot(0, [this] {
+        DuringTheRun([this] { m_form.close(); });
+        Start(true);
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QApplication::exit(1); });
+    guard.start(20000);
+    EXPECT_EQ(QApplication::exec(), 0) << "the event loop did not end";
+    EXPECT_LE(m_form.Memo1->Lines().Count(), 1);
+}
+
+TEST_F(MainFormTest, eachPageCanBeSeen)
+{
+    const QString folder = QStringLiteral(TWINPICS_TEST_OUTPUT_DIR);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ShowForm();
+    m_form.Label1->setText(QStringLiteral("Finding files: /photos/Tom & Jerry/<b>not bold</b>"));
+    m_form.Label3->setText(QStringLiteral("Quantity of found files 12"));
+    for (int page = 0; page < 4; ++page) {
+        m_form.PageControl1->SetActivePageIndex(page);
+        const QImage shot = m_form.grab().toImage();
+        EXPECT_EQ(shot.size(), m_form.size());
+        const QString file = folder + QStringLiteral("/page%1.png").arg(page);
+        EXPECT_TRUE(shot.save(file)) << file.toStdString();
+    }
+}
