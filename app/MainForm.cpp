@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/ButtonGlyphs.h"
+#include "app/FormGrids.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/Image.h"
@@ -222,6 +223,7 @@ void TForm1::CreateResultsPage()
     GroupBox2 = AddPage(*PageControl1, "TabSheet2", "GroupBox2",
                         QStringLiteral("Found duplicates:"), TabSheet2);
     DataGrid1 = Named(new TDataGrid(GroupBox2), "DataGrid1");
+    SetupResultsGrid(*DataGrid1, *ImageList1);
     BoxLayout(GroupBox2)->addWidget(DataGrid1, 1);
     Panel2 = AddButtonPanel(GroupBox2, "Panel2");
     ProgressBar1 = AlignTop(Panel2, Named(new TProgressBar(Panel2), "ProgressBar1"), 17);
@@ -262,6 +264,8 @@ void TForm1::CreateDeletionPage()
         Hidden(Placed(Named(new TDataGrid(GroupBox1), "DataGrid2"), QRect(48, 32, 441, 105)));
     DataGrid3 =
         Hidden(Placed(Named(new TDataGrid(GroupBox1), "DataGrid3"), QRect(48, 136, 441, 105)));
+    SetupCandidateGrid(*DataGrid2);
+    SetupPairGrid(*DataGrid3);
     Memo2 =
         Hidden(Placed(Memo(GroupBox1, "Memo2", Qt::ScrollBarAlwaysOn), QRect(512, 32, 233, 121)));
     Button2 =

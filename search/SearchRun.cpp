@@ -4,7 +4,10 @@
 #include "platform/ImageList.h"
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
+#include "search/CandidateList.h"
 #include "search/FolderScan.h"
+#include "search/PairTable.h"
+#include "search/ResultRows.h"
 #include "search/SearchView.h"
 
 #include <QLabel>
@@ -18,7 +21,9 @@ void ClearWorkingData(const TSearchView& view)
     view.Memo2.Lines().Clear();
     view.Memo3.Lines().Clear();
     view.ImageList1.Clear();
-    // The rows of DataGrid1, DataGrid2 and DataGrid3 are cleared here once the grids hold rows.
+    view.DataGrid1.ClearRows();
+    view.DataGrid2.ClearRows();
+    view.DataGrid3.ClearRows();
 }
 
 void FindFiles(const TSearchView& view, const TSearchInputs& inputs)
@@ -35,6 +40,26 @@ void BeginCandidateList(const TSearchView& view)
     view.Label1.setText(QStringLiteral("Creating a list of files"));
 }
 
+// Fewer than two candidates make the maximum negative and end the run the same way.
+void BeginComparison(const TSearchView& view)
+{
+    view.ProgressBar1.SetMax(view.DataGrid2.RowCount() - 2);
+    view.Label1.setText(QStringLiteral("Compare files:"));
+}
+
+// The phases after the scan. Returns false when a stop request ended the result rows early.
+bool FindDuplicates(const TSearchView& view)
+{
+    BeginCandidateList(view);
+    BuildCandidateList(view);
+    SortCandidates(view);
+    BeginComparison(view);
+    GroupIdenticalCandidates(view);
+    CompareCandidates(view);
+    CleanUpPairs(view.DataGrid3);
+    return MakeResultRows(view);
+}
+
 void EndRun(const TSearchView& view)
 {
     view.DataGrid1.viewport()->update();
@@ -49,7 +74,10 @@ void RunSearch(const TSearchView& view, const TSearchInputs& inputs)
     try {
         ClearWorkingData(view);
         FindFiles(view, inputs);
-        BeginCandidateList(view);
+        // A stop request during the result rows leaves at once: the status lines keep the
+        // last file made, and StopFlag already reads 1.
+        if (!FindDuplicates(view))
+            return;
     } catch (...) {
         // A failing run ends like a completed one; what it made so far stays.
     }

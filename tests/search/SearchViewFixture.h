@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ButtonGlyphs.h"
+#include "app/FormGrids.h"
 #include "grid/GxGrid.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
@@ -29,6 +31,14 @@ struct SearchControls
     TImage Image1;
     uint8_t StopFlag = 1;
     bool Abandoned = false;
+
+    SearchControls()
+    {
+        SetupResultsGrid(DataGrid1, ImageList1);
+        SetupCandidateGrid(DataGrid2);
+        SetupPairGrid(DataGrid3);
+        Image1.SetPicture(CorruptFilePicture());
+    }
 
     TSearchView View()
     {

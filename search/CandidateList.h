@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+
+class TTrashFolders;
+struct TSearchView;
+
+// Whether a found file takes part in the comparison: larger than 100 bytes, and neither under a
+// folder named RECYCLER (exact case) nor in the desktop's trash, whose files are already removed.
+bool IsCandidate(const QByteArray& path, double size, const TTrashFolders& trash);
+
+// Measures every file of Memo1 and writes the candidates to DataGrid2 as path and size text,
+// moving the progress bar and naming each file in Label3.
+void BuildCandidateList(const TSearchView& view);
+
+// Sorts DataGrid2 by its size text, so that files of one size become neighbours.
+void SortCandidates(const TSearchView& view);

@@ -1,0 +1,84 @@
+#include "search/ResultRows.h"
+
+#include "grid/GxGrid.h"
+#include "platform/FileNames.h"
+#include "platform/FileSystem.h"
+#include "platform/Image.h"
+#include "platform/ImageList.h"
+#include "platform/Memo.h"
+#include "platform/ProgressBar.h"
+#include "platform/SysUtils.h"
+#include "search/SearchView.h"
+#include "search/SizeText.h"
+#include "search/Thumbnail.h"
+
+#include <QLabel>
+
+namespace {
+
+constexpr int kPathColumn = 0;
+constexpr int kSizeColumn = 1;
+
+// The results grid's columns, looked up once per run rather than once per cell.
+struct TResultColumns
+{
+    explicit TResultColumns(const TDataGrid& results)
+        : Dest(Index(results, "Dest")), Size(Index(results, "Size")), Res(Index(results, "Res")),
+          Date(Index(results, "Date")), Priv(Index(results, "Priv"))
+    {
+    }
+
+    static int Index(const TDataGrid& grid, const char* name)
+    {
+        return grid.ColumnByName(QLatin1String(name))->Index();
+    }
+
+    int Dest, Size, Res, Date, Priv;
+};
+
+void ShowProgress(const TSearchView& view, const QString& path)
+{
+    view.Label1.setText(QStringLiteral("Out founded files") + path);
+    view.Label3.setText(QStringLiteral("Found files: ") + QString::number(view.Memo1.Lines().Count()));
+    view.Label4.setText(QStringLiteral("Duplicates: ") + QString::number(view.DataGrid1.RowCount()));
+}
+
+void MakeResultRow(const TSearchView& view, const TResultColumns& columns, int pairRow,
+                   int imageIndex)
+{
+    TDataGrid& results = view.DataGrid1;
+    const int row = results.AddRow();
+    const QString path = view.DataGrid3.Cell(kPathColumn, pairRow).AsString();
+    const QByteArray fileName = TextToFileName(path);
+    const TThumbnailResult thumbnail = MakeThumbnail(fileName, view.Image1.Picture());
+    for (const QImage& picture : thumbnail.thumbnails)
+        view.ImageList1.Add(picture);
+    if (!thumbnail.resolution.isEmpty())
+        results.Cell(columns.Res, row).SetAsString(thumbnail.resolution);
+    results.Cell(columns.Priv, row).SetAsInteger(imageIndex);
+    results.Cell(columns.Dest, row).SetAsString(path);
+    const double size = StrToFloat(view.DataGrid3.Cell(kSizeColumn, pairRow).AsString());
+    results.Cell(columns.Size, row).SetAsString(SizeText(size));
+    results.Cell(columns.Date, row).SetAsString(DateTimeToStr(FileCreationDateTime(fileName)));
+}
+
+} // namespace
+
+bool MakeResultRows(const TSearchView& view)
+{
+    TDataGrid& pairs = view.DataGrid3;
+    if (pairs.RowCount() > 0)
+        view.ProgressBar1.SetMax(pairs.RowCount() - 2);
+    const TResultColumns columns(view.DataGrid1);
+    int imageCounter = 0;
+    for (int s = 0; s < pairs.RowCount(); ++s) {
+        view.ProgressBar1.SetPosition(s);
+        if (view.StopFlag == 1)
+            return false;
+        ShowProgress(view, pairs.Cell(kPathColumn, s).AsString());
+        HandleMessages(view);
+        ++imageCounter;
+        MakeResultRow(view, columns, s, imageCounter - 1);
+    }
+    return true;
+}

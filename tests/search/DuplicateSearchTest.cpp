@@ -1,0 +1,252 @@
+#include "search/SearchRun.h"
+
+#include "SampleImages.h"
+#include "SearchViewFixture.h"
+#include "support/TestSupport.h"
+#include "platform/FileNames.h"
+#include "platform/Random.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+
+namespace {
+
+// Whole searches over small trees made for each case, checked by the rows they leave.
+class DuplicateSearchTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        Rng::SetSeed(0);
+    }
+
+    // A file of the given size whose bytes are derived from the seed: one seed, one content.
+    QByteArray Make(const QString& name, int size, int seed)
+    {
+        QByteArray bytes(size, '\0');
+        for (int i = 0; i < size; ++i)
+            bytes[i] = char((i * 31 + seed * 17 + i / 7) & 0xFF);
+        QDir().mkpath(QFileInfo(m_dir.filePath(name)).path());
+        return WriteFile(m_dir, name, bytes);
+    }
+
+    void Run(const QByteArray& mask = "*.jpg", bool recurse = true)
+    {
+        m_controls.StopFlag = 0;
+        RunSearch(m_controls.View(), {QFile::encodeName(m_dir.path()), mask, recurse});
+    }
+
+    int Rows() { return m_controls.DataGrid1.RowCount(); }
+    QString Text(const char* column, int row)
+    {
+        return m_controls.DataGrid1.Cell(QString::fromLatin1(column), row).AsString();
+    }
+    // The names (after the folder) of the result rows, in row order.
+    QStringList Names()
+    {
+        QStringList names;
+        for (int row = 0; row < Rows(); ++row)
+            names << Text("Dest", row).mid(m_dir.path().size() + 1);
+        return names;
+    }
+    std::set<QString> NameSet()
+    {
+        const QStringList names = Names();
+        return {names.begin(), names.end()};
+    }
+
+    QTemporaryDir m_dir;
+    SearchControls m_controls;
+};
+
+} // namespace
+
+TEST_F(DuplicateSearchTest, threeIdenticalFilesGiveThreeRows)
+{
+    Make("a.jpg", 500, 1);
+    Make("b.jpg", 500, 1);
+    Make("c.jpg", 500, 1);
+    Make("other.jpg", 500, 2);
+    Run();
+    EXPECT_EQ(NameSet(), (std::set<QString>{"a.jpg", "b.jpg", "c.jpg"}));
+    EXPECT_EQ(m_controls.Label1.text(), QStringLiteral("Finish"));
+    EXPECT_EQ(m_controls.StopFlag, 1);
+}
+
+TEST_F(DuplicateSearchTest, twinsSeparatedByAFileOfTheSameSizeAreFound)
+{
+    // Whatever order the sort leaves A, B and A' in, A and A' must meet.
+    for (int round = 0; round < 6; ++round) {
+        Make("A.jpg", 700, 1);
+        Make("B.jpg", 700, 2);
+        Make("A2.jpg", 700, 1);
+        Make("C.jpg", 700, 3);
+        Run();
+        EXPECT_EQ(NameSet(), (std::set<QString>{"A.jpg", "A2.jpg"})) << "round " << round;
+    }
+}
+
+TEST_F(DuplicateSearchTest, twoSeparatePairsOfOneSizeGiveFourRowsWithEachGroupTogether)
+{
+    Make("a1.jpg", 300, 1);
+    Make("b1.jpg", 300, 2);
+    Make("a2.jpg", 300, 1);
+    Make("b2.jpg", 300, 2);
+    Run();
+    const QStringList names = Names();
+    ASSERT_EQ(names.size(), 4);
+    EXPECT_EQ(names[0].left(1), names[1].left(1));
+    EXPECT_EQ(names[2].left(1), names[3].left(1));
+    EXPECT_NE(names[0].left(1), names[2].left(1));
+}
+
+TEST_F(DuplicateSearchTest, onlyFilesLargerThan100BytesAreCandidates)
+{
+    Make("small1.jpg", 100, 1);
+    Make("small2.jpg", 100, 1);
+    Make("big1.jpg", 101, 1);
+    Make("big2.jpg", 101, 1);
+    Run();
+    EXPECT_EQ(NameSet(), (std::set<QString>{"big1.jpg", "big2.jpg"}));
+    EXPECT_EQ(m_controls.DataGrid2.RowCount(), 2);
+}
+
+TEST_F(DuplicateSearchTest, recyclerInCapitalsIsSkippedAndOtherCaseIsNot)
+{
+    Make("RECYCLER/x1.jpg", 200, 1);
+    Make("RECYCLER/x2.jpg", 200, 1);
+    Make("recycler/y1.jpg", 300, 1);
+    Make("recycler/y2.jpg", 300, 1);
+    Run();
+    EXPECT_EQ(NameSet(), (std::set<QString>{"recycler/y1.jpg", "recycler/y2.jpg"}));
+}
+
+TEST_F(DuplicateSearchTest, filesInTheDesktopTrashAreNoCandidates)
+{
+    Make(".Trash-1000/files/t1.jpg", 200, 1);
+    Make(".Trash-1000/files/t2.jpg", 200, 1);
+    Make("kept1.jpg", 300, 1);
+    Make("kept2.jpg", 300, 1);
+    Run();
+    EXPECT_EQ(NameSet(), (std::set<QString>{"kept1.jpg", "kept2.jpg"}));
+}
+
+TEST_F(DuplicateSearchTest, sizesAtTheUnitLimitsStayInTheLowerUnit)
+{
+    Make("k1.jpg", 1024, 1);
+    Make("k2.jpg", 1024, 1);
+    Make("m1.jpg", 1048576, 2);
+    Make("m2.jpg", 1048576, 2);
+    Run();
+    ASSERT_EQ(Rows(), 4);
+    for (int row = 0; row < Rows(); ++row) {
+        const bool small = Text("Dest", row).endsWith(QLatin1String("k1.jpg")) ||
+                           Text("Dest", row).endsWith(QLatin1String("k2.jpg"));
+        EXPECT_EQ(Text("Size", row), small ? QStringLiteral("1024 B") : QStringLiteral("1024 KB"));
+    }
+    // The size texts sort as text: 1024 before 1048576.
+    EXPECT_TRUE(Text("Size", 0) == QStringLiteral("1024 B"));
+}
+
+TEST_F(DuplicateSearchTest, everyJpegRowGetsOneThumbnailAndItsNumber)
+{
+    for (int i = 0; i < 3; ++i)
+        CopySample(m_dir, SamplesUnder("jpeg/valid/")[0].file, QStringLiteral("p%1.jpg").arg(i));
+    Make("q1.jpg", 400, 5);
+    Make("q2.jpg", 400, 5);
+    Run();
+    ASSERT_EQ(Rows(), 5);
+    EXPECT_EQ(m_controls.ImageList1.Count(), 5);
+    for (int row = 0; row < Rows(); ++row) {
+        EXPECT_EQ(m_controls.DataGrid1.Cell(QStringLiteral("Priv"), row).AsInteger(), row);
+        EXPECT_TRUE(m_controls.DataGrid1.Cell(QStringLiteral("Del"), row).AsBoolean());
+        EXPECT_EQ(m_controls.DataGrid1.Cell(QStringLiteral("Group"), row).AsInteger(), 0);
+        EXPECT_FALSE(Text("Date", row).isEmpty());
+        // q1 and q2 are no pictures: they get the placeholder and its size.
+        if (Text("Dest", row).contains(QLatin1String("/q")))
+            EXPECT_EQ(Text("Res", row), QStringLiteral("100 X 80"));
+        else
+            EXPECT_TRUE(Text("Res", row).contains(QLatin1String(" X "))) << Text("Res", row);
+    }
+    EXPECT_EQ(m_controls.Label4.text(), QStringLiteral("Duplicates: 4"));
+    EXPECT_EQ(m_controls.Label3.text(), QStringLiteral("Found files: 5"));
+}
+
+TEST_F(DuplicateSearchTest, pngMaskMakesNoThumbnails)
+{
+    Make("a.png", 400, 1);
+    Make("b.png", 400, 1);
+    Run("*.png");
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_EQ(m_controls.ImageList1.Count(), 0);
+    EXPECT_EQ(Text("Res", 0), QString());
+    EXPECT_EQ(m_controls.DataGrid1.Cell(QStringLiteral("Priv"), 1).AsInteger(), 1);
+}
+
+TEST_F(DuplicateSearchTest, aBitmapThatCannotBeLoadedGetsThePlaceholderAndTheRunGoesOn)
+{
+    Make("bad1.bmp", 400, 1);
+    Make("bad2.bmp", 400, 1);
+    Run("*.bmp");
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_EQ(m_controls.ImageList1.Count(), 2);
+    EXPECT_EQ(Text("Res", 1), QStringLiteral("100 X 80"));
+    EXPECT_EQ(m_controls.Label1.text(), QStringLiteral("Finish"));
+}
+
+TEST_F(DuplicateSearchTest, aFileThatCannotBeOpenedForTheComparisonDoesNotEmptyTheResults)
+{
+    Make("gone1.jpg", 500, 1);
+    Make("gone2.jpg", 500, 1);
+    Make("kept1.jpg", 600, 2);
+    Make("kept2.jpg", 600, 2);
+    // The file vanishes after it was measured, before it is compared.
+    m_controls.DataGrid2.OnChange = [this](QObject*, int column, int row) {
+        const QString path = m_controls.DataGrid2.Cell(column, row).AsString();
+        if (path.endsWith(QLatin1String("gone1.jpg")))
+            QFile::remove(path);
+    };
+    Run();
+    EXPECT_EQ(NameSet(), (std::set<QString>{"kept1.jpg", "kept2.jpg"}));
+    EXPECT_EQ(m_controls.Label1.text(), QStringLiteral("Finish"));
+}
+
+TEST_F(DuplicateSearchTest, namesThatAreNotUtf8AreFoundAndKeepTheirBytes)
+{
+    const QByteArray name = QFile::encodeName(m_dir.path()) + "/caf\xE9.jpg";
+    Make("plain.jpg", 333, 9);
+    QFile plain(m_dir.filePath("plain.jpg"));
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
+    const QByteArray content = plain.readAll();
+    // QFile would turn the name into text first, and the byte 0xE9 with it.
+    FILE* copy = std::fopen(name.constData(), "wb");
+    ASSERT_NE(copy, nullptr);
+    std::fwrite(content.constData(), 1, size_t(content.size()), copy);
+    ASSERT_EQ(std::fclose(copy), 0);
+    Run();
+    ASSERT_EQ(Rows(), 2);
+    std::set<QByteArray> paths;
+    for (int row = 0; row < Rows(); ++row)
+        paths.insert(TextToFileName(Text("Dest", row)));
+    EXPECT_TRUE(paths.count(name)) << "the result row must lead back to the file";
+}
+
+TEST_F(DuplicateSearchTest, stopDuringTheResultRowsKeepsTheRowsMadeSoFar)
+{
+    for (int i = 0; i < 4; ++i)
+        Make(QStringLiteral("s%1.jpg").arg(i), 250, 1);
+    // The first result row's change notice asks for a stop, as the Stop button would.
+    m_controls.DataGrid1.OnDataChange = [this](QObject*, TDataChange, int) {
+        m_controls.StopFlag = 1;
+    };
+    Run();
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_TRUE(m_controls.Label1.text().startsWith(QLatin1String("Out founded files")));
+    EXPECT_EQ(m_controls.StopFlag, 1);
+}
