@@ -4,6 +4,7 @@
 #include "app/FormGrids.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
+#include "platform/FileNames.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/Memo.h"
@@ -375,12 +376,13 @@ void TForm1::BitBtn8Click(QObject*)
 TSearchView TForm1::SearchView()
 {
     return {*Label1,     *Label3,    *Label4,    *ProgressBar1, *Memo1,  *Memo2,   *Memo3,
-            *ImageList1, *DataGrid1, *DataGrid2, *DataGrid3,    *Image1, StopFlag, m_closed};
+            *ImageList1, *DataGrid1, *DataGrid2, *DataGrid3,    *Image1, StopFlag, m_closed,
+            OnSearchPhase};
 }
 
 TSearchInputs TForm1::SearchInputs() const
 {
-    return {QFile::encodeName(Edit1->text()), QFile::encodeName(ComboBox1->currentText()),
+    return {TextToFileName(Edit1->text()), TextToFileName(ComboBox1->currentText()),
             CheckBox1->isChecked()};
 }
 

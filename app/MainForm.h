@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -100,6 +101,8 @@ public:
 
     // 1: idle, which is also the stop request; 0: a search run is active.
     uint8_t StopFlag = 1;
+    // Told as each phase of a search run begins.
+    std::function<void(TSearchPhase Phase)> OnSearchPhase;
 
     void FormCreate(QObject* Sender);
     void FormResize(QObject* Sender);

@@ -28,6 +28,7 @@ void ClearWorkingData(const TSearchView& view)
 
 void FindFiles(const TSearchView& view, const TSearchInputs& inputs)
 {
+    view.Report(TSearchPhase::Scan);
     view.Label1.setText(QStringLiteral("Finding files"));
     ScanFolder(inputs.Folder, inputs.Mask, view.Memo1.Lines(), inputs.Recurse, view);
 }
@@ -50,13 +51,16 @@ void BeginComparison(const TSearchView& view)
 // The phases after the scan. Returns false when a stop request ended the result rows early.
 bool FindDuplicates(const TSearchView& view)
 {
+    view.Report(TSearchPhase::CandidateList);
     BeginCandidateList(view);
     BuildCandidateList(view);
     SortCandidates(view);
+    view.Report(TSearchPhase::Comparison);
     BeginComparison(view);
     GroupIdenticalCandidates(view);
     CompareCandidates(view);
     CleanUpPairs(view.DataGrid3);
+    view.Report(TSearchPhase::ResultRows);
     return MakeResultRows(view);
 }
 
@@ -65,6 +69,7 @@ void EndRun(const TSearchView& view)
     view.DataGrid1.viewport()->update();
     view.Label1.setText(QStringLiteral("Finish"));
     view.StopFlag = 1;
+    view.Report(TSearchPhase::Finished);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 
 #include <cstdint>
+#include <functional>
 
 class QLabel;
 class TDataGrid;
@@ -10,6 +11,9 @@ class TImage;
 class TImageList;
 class TMemo;
 class TProgressBar;
+
+// The steps of a search run, in order.
+enum class TSearchPhase { Scan, CandidateList, Comparison, ResultRows, Finished };
 
 // The controls of the main window that the search works with. The search reaches the window only
 // through them, so tests and benchmarks run a real search against real controls without the rest
@@ -39,6 +43,14 @@ struct TSearchView
     // Set when the window closes during a run: the run unwinds at once instead of finishing the
     // phases that a stop request lets run on.
     const bool& Abandoned;
+    // Told as each phase begins, when set; the search benchmark times the phases with it.
+    std::function<void(TSearchPhase)> PhaseStarted = {};
+
+    void Report(TSearchPhase phase) const
+    {
+        if (PhaseStarted)
+            PhaseStarted(phase);
+    }
 };
 
 // Raised when a run finds its window gone; the run's catch-all ends it.

@@ -1,0 +1,168 @@
+// Runs the real search, as a click on Start does, over a folder and prints its figures, one
+// name=value a line per run; with --list it first prints the result rows.
+//
+//   search_bench [--mask MASK] [--recurse] [--list] [--repeat N] FOLDER
+
+#include "app/MainForm.h"
+#include "grid/GxGrid.h"
+#include "platform/Application.h"
+#include "platform/FileNames.h"
+#include "platform/ImageList.h"
+#include "platform/JpegImage.h"
+#include "platform/Memo.h"
+#include "search/Thumbnail.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+namespace {
+
+struct TOptions
+{
+    QByteArray Mask = "*.jpg";
+    bool Recurse = false;
+    bool List = false;
+    int Repeat = 1;
+    QByteArray Folder;
+};
+
+bool ParseOptions(int argc, char** argv, TOptions& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (!std::strcmp(arg, "--mask") && i + 1 < argc)
+            options.Mask = argv[++i];
+        else if (!std::strcmp(arg, "--recurse"))
+            options.Recurse = true;
+        else if (!std::strcmp(arg, "--list"))
+            options.List = true;
+        else if (!std::strcmp(arg, "--repeat") && i + 1 < argc)
+            options.Repeat = std::max(1, std::atoi(argv[++i]));
+        else if (arg[0] != '-' && options.Folder.isEmpty())
+            options.Folder = arg;
+        else
+            return false;
+    }
+    return !options.Folder.isEmpty();
+}
+
+double PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+void PrintBytes(const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+void ListRows(TDataGrid& results)
+{
+    const char* columns[] = {"Dest", "Size", "Res", "Date", "Priv", "Del"};
+    for (int row = 0; row < results.RowCount(); ++row) {
+        for (size_t c = 0; c < std::size(columns); ++c) {
+            if (c > 0)
+                std::fputc('\t', stdout);
+            const QString text = results.Cell(QString::fromLatin1(columns[c]), row).AsString();
+            PrintBytes(c == 0 ? TextToFileName(text) : text.toUtf8());
+        }
+        std::fputc('\n', stdout);
+    }
+}
+
+// The time to make the same thumbnails the classic way: every JPEG decoded at full size and
+// stretched, for comparison with the run's own thumbnail phase.
+double FullSizeThumbnailSeconds(TDataGrid& results)
+{
+    QElapsedTimer timer;
+    timer.start();
+    int made = 0;
+    for (int row = 0; row < results.RowCount(); ++row) {
+        const QByteArray path =
+            TextToFileName(results.Cell(QStringLiteral("Dest"), row).AsString());
+        const QByteArray name = path.mid(path.lastIndexOf('/') + 1).toLower();
+        if (!name.contains(".jpg") && !name.contains(".jpeg"))
+            continue;
+        TJpegImage picture;
+        if (picture.LoadFromFile(path))
+            made += !picture.Decode()
+                         .scaled(kThumbnailSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                         .isNull();
+    }
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    std::fprintf(stderr, "full-size thumbnails made: %d\n", made);
+    return seconds;
+}
+
+void PrintFigure(const char* name, double value)
+{
+    std::printf("%s=%.3f\n", name, value);
+}
+
+void RunOnce(TForm1& form, const TOptions& options)
+{
+    std::map<TSearchPhase, qint64> started;
+    QElapsedTimer clock;
+    clock.start();
+    form.OnSearchPhase = [&](TSearchPhase phase) { started[phase] = clock.nsecsElapsed(); };
+    form.BitBtn4Click(form.BitBtn4);
+    form.BitBtn1Click(form.BitBtn1);
+    const qint64 end = clock.nsecsElapsed();
+    auto seconds = [&](TSearchPhase from, TSearchPhase to) {
+        const qint64 stop = started.count(to) ? started[to] : end;
+        return started.count(from) ? (stop - started[from]) / 1e9 : 0.0;
+    };
+
+    if (options.List)
+        ListRows(*form.DataGrid1);
+    std::printf("files=%d\n", form.Memo1->Lines().Count());
+    std::printf("candidates=%d\n", form.DataGrid2->RowCount());
+    std::printf("duplicates=%d\n", form.DataGrid1->RowCount());
+    std::printf("thumbnails=%d\n", form.ImageList1->Count());
+    PrintFigure("scan_s", seconds(TSearchPhase::Scan, TSearchPhase::CandidateList));
+    PrintFigure("candidates_s", seconds(TSearchPhase::CandidateList, TSearchPhase::Comparison));
+    PrintFigure("compare_s", seconds(TSearchPhase::Comparison, TSearchPhase::ResultRows));
+    PrintFigure("phases123_s", seconds(TSearchPhase::Scan, TSearchPhase::ResultRows));
+    PrintFigure("thumbs_s", seconds(TSearchPhase::ResultRows, TSearchPhase::Finished));
+    PrintFigure("total_s", end / 1e9);
+    PrintFigure("peak_mb", PeakMegabytes());
+    PrintFigure("thumbs_fullsize_s", FullSizeThumbnailSeconds(*form.DataGrid1));
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TOptions options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: search_bench [--mask MASK] [--recurse] [--list] "
+                             "[--repeat N] FOLDER\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TApplication app(argc, argv);
+    TForm1 form;
+    form.show();
+    form.Edit1->setText(FileNameToText(options.Folder));
+    const QString mask = FileNameToText(options.Mask);
+    if (form.ComboBox1->findText(mask) < 0)
+        form.ComboBox1->addItem(mask);
+    form.ComboBox1->setCurrentIndex(form.ComboBox1->findText(mask));
+    form.CheckBox1->setChecked(options.Recurse);
+    for (int run = 0; run < options.Repeat; ++run)
+        RunOnce(form, options);
+    return 0;
+}
