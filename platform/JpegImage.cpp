@@ -240,6 +240,13 @@ QImage TJpegImage::Impl::DecodeAt(int denominator)
     info.out_color_space = cmyk ? JCS_CMYK : kRgb32Space;
     info.scale_num = 1;
     info.scale_denom = static_cast<unsigned int>(denominator);
+    // A reduced picture is only ever stretched to a thumbnail: the fast transform and plain
+    // upsampling cost nothing visible there and save a third of the decoding.
+    if (denominator > 1) {
+        info.dct_method = JDCT_IFAST;
+        info.do_fancy_upsampling = FALSE;
+        info.do_block_smoothing = FALSE;
+    }
     if (!Run([this] { jpeg_calc_output_dimensions(&info); }))
         return {};
     if (int64_t(info.output_width) * info.output_height > kMaxPicturePixels)
