@@ -1,9 +1,5 @@
 #include "grid/GxScrollControl.h"
 
-TGxCustomScrollControl::TGxCustomScrollControl(QWidget* parent) : QAbstractScrollArea(parent)
-{
-}
+TGxCustomScrollControl::TGxCustomScrollControl(QWidget* parent) : QAbstractScrollArea(parent) {}
 
-TGxScrollControl::TGxScrollControl(QWidget* parent) : TGxCustomScrollControl(parent)
-{
-}
+TGxScrollControl::TGxScrollControl(QWidget* parent) : TGxCustomScrollControl(parent) {}
