@@ -627,10 +627,15 @@ void TCells::SetRowAncestorsExpanded(int row, bool value)
     ShownChanged(before, record.Shown());
 }
 
+void TCells::CheckColumnCapacity(int columnCount)
+{
+    if (columnCount >= kMaxColumns)
+        throw EInvalidOperation(QStringLiteral("A grid holds at most %1 columns").arg(kMaxColumns));
+}
+
 void TCells::AddColumn(const TGxCustomColumn& column)
 {
-    if (ColumnCount() >= kMaxColumns)
-        throw EInvalidOperation(QStringLiteral("A grid holds at most %1 columns").arg(kMaxColumns));
+    CheckColumnCapacity(ColumnCount());
     TCellList list;
     list.ReserveGap(RowCount());
     for (int row = 0; row < RowCount(); ++row)

@@ -307,6 +307,8 @@ class TCells
 {
 public:
     static constexpr int kMaxColumns = 1024;
+    // Refuses a column beyond kMaxColumns with an error, before anything is changed.
+    static void CheckColumnCapacity(int columnCount);
 
     explicit TCells(TGxColumns& columns);
     TCells(const TCells&) = delete;

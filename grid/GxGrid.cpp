@@ -66,12 +66,6 @@ TDataGrid::TDataGrid(QWidget* parent) : TGxCustomGrid(parent)
     };
 }
 
-TDataGrid::~TDataGrid()
-{
-    // The columns outlive the store: they must not reach it any more.
-    Columns().SetHost(nullptr);
-}
-
 // --- Rows ---------------------------------------------------------------------------------
 
 int TDataGrid::AddRow(int Count)

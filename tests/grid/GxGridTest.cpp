@@ -5,16 +5,6 @@
 
 namespace {
 
-template <typename Action> void ExpectError(Action&& action, const QString& message)
-{
-    try {
-        action();
-        ADD_FAILURE() << "no error, expected: " << message.toStdString();
-    } catch (const Exception& error) {
-        EXPECT_EQ(error.Message(), message);
-    }
-}
-
 // A grid whose events are written into a log, in the order they come.
 class GridTest : public ::testing::Test
 {
@@ -337,6 +327,9 @@ TEST_F(GridTest, theGridActsOnColumnChangesOnlyOnceRealised)
     EXPECT_TRUE(columnEvents.isEmpty());
     EXPECT_EQ(grid.Columns().Items(1).Position(), 0);
 
+    TDataGrid shown;
+    shown.show();
+    EXPECT_TRUE(shown.Realised());
     grid.ClearRows();
     EXPECT_TRUE(grid.Realised());
     grid.Columns().Items(1).SetPosition(1);
