@@ -523,6 +523,8 @@ void TCells::AddRows(int count)
 {
     if (count < 1)
         return;
+    if (count > kMaxRows - RowCount())
+        throw EInvalidOperation(QStringLiteral("A grid holds at most %1 rows").arg(kMaxRows));
     ReserveRows(count);
     m_orderValid = false;
     for (int i = 0; i < count; ++i) {

@@ -11,6 +11,7 @@
 #include <QVarLengthArray>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -307,6 +308,7 @@ class TCells
 {
 public:
     static constexpr int kMaxColumns = 1024;
+    static constexpr int kMaxRows = std::numeric_limits<int>::max();
     // Refuses a column beyond kMaxColumns with an error, before anything is changed.
     static void CheckColumnCapacity(int columnCount);
 

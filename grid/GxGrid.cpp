@@ -415,5 +415,10 @@ void TDataGrid::ColumnDeleted(TGxCustomColumn& column, int index)
 {
     m_cells.DeleteColumn(index);
     TGxCustomGrid::ColumnDeleted(column, index);
+    // Without columns there are no rows either.
+    if (RowCount() == 0) {
+        m_selectedRow = -1;
+        m_topRow = 0;
+    }
     UpdateShownRows();
 }

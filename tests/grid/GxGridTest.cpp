@@ -66,6 +66,16 @@ TEST_F(GridTest, selectedRowWithoutSelectionRaisesTheListError)
     ExpectError([&] { grid.Cell(0, "Selected"); }, QStringLiteral("List index out of bounds (-1)"));
 }
 
+TEST_F(GridTest, moreRowsThanTheGridCanCountAreRefusedWithoutChange)
+{
+    AddTextColumns(grid, {"a"});
+    grid.AddRow(3);
+    ExpectError([&] { grid.AddRow(std::numeric_limits<int>::max()); },
+                QStringLiteral("A grid holds at most 2147483647 rows"));
+    EXPECT_EQ(grid.RowCount(), 3);
+    ExpectStoreIntact(grid);
+}
+
 TEST_F(GridTest, cellsOutsideTheGridReadEmptyAndIgnoreWrites)
 {
     AddTextColumns(grid, {"a"});
@@ -353,6 +363,13 @@ TEST_F(GridTest, aDeletedColumnTakesItsCellsAlong)
     grid.Columns().Add<TGxTextColumn>(QStringLiteral("d"));
     EXPECT_EQ(grid.Cells(2, 1), QString());
     ExpectStoreIntact(grid);
+
+    grid.SetSelectedRow(1);
+    while (grid.Columns().Count() > 0)
+        grid.Columns().Delete(0);
+    EXPECT_EQ(grid.RowCount(), 0);
+    EXPECT_EQ(grid.SelectedRow(), -1);
+    EXPECT_EQ(grid.CellStore().LiveObjects(), 0u);
 }
 
 TEST_F(GridTest, selectionFollowsTheRowsSelectedFlags)
