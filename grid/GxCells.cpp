@@ -447,7 +447,7 @@ template <typename T, typename... Args> TCellPtr TCells::NewCell(Args&&... args)
     return TCellPtr(cell);
 }
 
-TCellPtr TCells::CreateCell(const TGxCustomColumn& column, bool forInsertion)
+TCellPtr TCells::CreateCell(TGxCustomColumn& column, bool forInsertion)
 {
     TCellPtr cell;
     switch (column.CellKind()) {
@@ -471,7 +471,7 @@ TCellPtr TCells::CreateCell(const TGxCustomColumn& column, bool forInsertion)
         cell = NewCell<TIntegerCell>();
         break;
     case ckVirtual:
-        cell = NewCell<TVirtualCell>(const_cast<TGxCustomColumn&>(column));
+        cell = NewCell<TVirtualCell>(column);
         break;
     default:
         cell = NewCell<TStringCell>();
@@ -635,7 +635,7 @@ void TCells::CheckColumnCapacity(int columnCount)
         throw EInvalidOperation(QStringLiteral("A grid holds at most %1 columns").arg(kMaxColumns));
 }
 
-void TCells::AddColumn(const TGxCustomColumn& column)
+void TCells::AddColumn(TGxCustomColumn& column)
 {
     CheckColumnCapacity(ColumnCount());
     TCellList list;

@@ -354,10 +354,14 @@ public:
     void SetRowAncestorsExpanded(int row, bool value);
 
     // Keeps one cell list per column of the collection.
-    void AddColumn(const TGxCustomColumn& column);
+    void AddColumn(TGxCustomColumn& column);
     void DeleteColumn(int index);
 
-    // Sorts every row by the cells of column col (see GxCells.cpp for the exact order).
+    // Sorts every row by the cells of column col with the comparison of the sort type
+    // (GxCellCompare.h) and the grid's quicksort, whose pivots come from the program-wide
+    // generator. A direction change on an order nothing has disturbed since the last sort of
+    // the column only reverses the rows (not with fullResort). A failing comparison raises out
+    // of the sort and leaves the rows, whole, in whatever order it had reached.
     void SortRows(int col, TSortType sortType, bool fullResort, bool descending);
 
     // Cells and row records alive, for checks of ownership.
@@ -377,7 +381,7 @@ private:
     void CheckColumn(int col) const;
     void CheckInsertPosition(int position) const;
     template <typename T, typename... Args> TCellPtr NewCell(Args&&... args);
-    TCellPtr CreateCell(const TGxCustomColumn& column, bool forInsertion);
+    TCellPtr CreateCell(TGxCustomColumn& column, bool forInsertion);
     TRowPtr NewRow();
     // Creates the cells of one row, ready to be placed.
     TRowCells CreateRowCells(bool forInsertion);
