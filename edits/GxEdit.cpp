@@ -22,18 +22,19 @@ constexpr int kUnlimitedLength = 32767;
 
 void TGxEditMargins::SetLeft(int value)
 {
-    if (value == m_left)
-        return;
-    m_left = value;
-    if (OnChange)
-        OnChange();
+    Assign(m_left, value);
 }
 
 void TGxEditMargins::SetRight(int value)
 {
-    if (value == m_right)
+    Assign(m_right, value);
+}
+
+void TGxEditMargins::Assign(int& field, int value)
+{
+    if (value == field)
         return;
-    m_right = value;
+    field = value;
     if (OnChange)
         OnChange();
 }

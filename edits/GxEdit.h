@@ -19,6 +19,8 @@ public:
     std::function<void()> OnChange;
 
 private:
+    void Assign(int& field, int value);
+
     int m_left = 0;
     int m_right = 0;
 };

@@ -447,7 +447,7 @@ template <typename T, typename... Args> TCellPtr TCells::NewCell(Args&&... args)
     return TCellPtr(cell);
 }
 
-TCellPtr TCells::CreateCell(const TGxCustomColumn& column, bool forInsertion)
+TCellPtr TCells::CreateCell(TGxCustomColumn& column, bool forInsertion)
 {
     TCellPtr cell;
     switch (column.CellKind()) {
@@ -471,7 +471,7 @@ TCellPtr TCells::CreateCell(const TGxCustomColumn& column, bool forInsertion)
         cell = NewCell<TIntegerCell>();
         break;
     case ckVirtual:
-        cell = NewCell<TVirtualCell>(const_cast<TGxCustomColumn&>(column));
+        cell = NewCell<TVirtualCell>(column);
         break;
     default:
         cell = NewCell<TStringCell>();
@@ -490,10 +490,9 @@ TRowPtr TCells::NewRow()
     return TRowPtr(row, TRowDeleter{&m_pool});
 }
 
-std::vector<TCellPtr> TCells::CreateRowCells(bool forInsertion)
+TCells::TRowCells TCells::CreateRowCells(bool forInsertion)
 {
-    std::vector<TCellPtr> cells;
-    cells.reserve(m_columnLists.size());
+    TRowCells cells;
     for (int col = 0; col < ColumnCount(); ++col)
         cells.push_back(CreateCell(m_columns.Items(col), forInsertion));
     return cells;
@@ -507,12 +506,12 @@ void TCells::ReserveRows(int count)
 }
 
 // Places a complete row; the lists have room for it, so nothing here can fail half-way.
-void TCells::PlaceRow(int index, TRowPtr row, std::vector<TCellPtr> cells)
+void TCells::PlaceRow(int index, TRowPtr row, TRowCells& cells)
 {
     ShownChanged(false, row->Shown());
     m_rows.Insert(index, std::move(row));
-    for (size_t col = 0; col < cells.size(); ++col)
-        m_columnLists[col].Insert(index, std::move(cells[col]));
+    for (qsizetype col = 0; col < cells.size(); ++col)
+        m_columnLists[size_t(col)].Insert(index, std::move(cells[col]));
 }
 
 void TCells::ShownChanged(bool before, bool after)
@@ -524,11 +523,13 @@ void TCells::AddRows(int count)
 {
     if (count < 1)
         return;
+    if (count > kMaxRows - RowCount())
+        throw EInvalidOperation(QStringLiteral("A grid holds at most %1 rows").arg(kMaxRows));
     ReserveRows(count);
     m_orderValid = false;
     for (int i = 0; i < count; ++i) {
-        std::vector<TCellPtr> cells = CreateRowCells(false);
-        PlaceRow(RowCount(), NewRow(), std::move(cells));
+        TRowCells cells = CreateRowCells(false);
+        PlaceRow(RowCount(), NewRow(), cells);
     }
 }
 
@@ -536,8 +537,8 @@ void TCells::InsertRowAt(int index)
 {
     CheckInsertPosition(index);
     ReserveRows(1);
-    std::vector<TCellPtr> cells = CreateRowCells(true);
-    PlaceRow(index, NewRow(), std::move(cells));
+    TRowCells cells = CreateRowCells(true);
+    PlaceRow(index, NewRow(), cells);
     m_orderValid = false;
 }
 
@@ -546,7 +547,7 @@ void TCells::AddChildRowAt(int parentRow, int position)
     CheckRow(parentRow);
     CheckInsertPosition(position);
     ReserveRows(1);
-    std::vector<TCellPtr> cells = CreateRowCells(false);
+    TRowCells cells = CreateRowCells(false);
     TRowPtr row = NewRow();
     TRow& parent = *m_rows[parentRow];
     row->m_parentRow = &parent;
@@ -554,7 +555,7 @@ void TCells::AddChildRowAt(int parentRow, int position)
     // A child of a hidden branch stays hidden with it.
     row->m_ancestorsExpanded = parent.m_expanded && parent.m_ancestorsExpanded;
     ++parent.m_childCount;
-    PlaceRow(position, std::move(row), std::move(cells));
+    PlaceRow(position, std::move(row), cells);
     // The new row is not in its sorted place, so the next direction change must sort anew.
     m_orderValid = false;
 }
@@ -628,10 +629,15 @@ void TCells::SetRowAncestorsExpanded(int row, bool value)
     ShownChanged(before, record.Shown());
 }
 
-void TCells::AddColumn(const TGxCustomColumn& column)
+void TCells::CheckColumnCapacity(int columnCount)
 {
-    if (ColumnCount() >= kMaxColumns)
+    if (columnCount >= kMaxColumns)
         throw EInvalidOperation(QStringLiteral("A grid holds at most %1 columns").arg(kMaxColumns));
+}
+
+void TCells::AddColumn(TGxCustomColumn& column)
+{
+    CheckColumnCapacity(ColumnCount());
     TCellList list;
     list.ReserveGap(RowCount());
     for (int row = 0; row < RowCount(); ++row)
@@ -650,16 +656,60 @@ void TCells::DeleteColumn(int index)
 
 // --- Sorting ------------------------------------------------------------------------------
 
+namespace {
+
+// The first eight code units of a text packed into two numbers, so that comparing keys orders
+// them as the texts are ordered, a missing unit counting as 0. Keys that differ decide at once
+// from one contiguous array; equal keys leave it to the texts.
+struct TSortKey
+{
+    uint64_t high = 0;
+    uint64_t low = 0;
+    auto operator<=>(const TSortKey&) const = default;
+};
+
+TSortKey SortKeyOf(TTextUnits units)
+{
+    TSortKey key;
+    for (int i = 0; i < 8; ++i) {
+        uint64_t unit = 0;
+        if (i < units.size)
+            unit = units.wide ? static_cast<const char16_t*>(units.data)[i]
+                              : static_cast<const unsigned char*>(units.data)[i];
+        uint64_t& half = i < 4 ? key.high : key.low;
+        half = half << 16 | unit;
+    }
+    return key;
+}
+
+TSortKey SortKeyOf(TCell& cell)
+{
+    TCellText::InlineBuffer buffer;
+    TTextUnits units;
+    if (cell.TextUnits(buffer, units))
+        return SortKeyOf(units);
+    const QString text = cell.AsString();
+    return SortKeyOf(TTextUnits::Of(text));
+}
+
+} // namespace
+
 // The grid's quicksort. Its pivots come from the program-wide generator and its exchanges are
 // those of a Hoare partition, so rows with equal keys end up in an order that the program's
 // results depend on (which files of equal size are compared): every step is kept as it is.
 class TRowSorter
 {
 public:
-    TRowSorter(TCells& cells, int col, TCellComparison compare, bool descending)
-        : m_cells(cells), m_list(cells.m_columnLists[size_t(col)]), m_compare(std::move(compare)),
-          m_descending(descending)
-    {}
+    TRowSorter(TCells& cells, int col, TSortType sortType, bool descending)
+        : m_cells(cells), m_list(cells.m_columnLists[size_t(col)]),
+          m_compare(ComparisonFor(sortType, cells.CompareCallback)), m_descending(descending)
+    {
+        if (sortType == stAlphabetic) {
+            m_keys.reserve(size_t(cells.RowCount()));
+            for (int row = 0; row < cells.RowCount(); ++row)
+                m_keys.push_back(SortKeyOf(*Cell(row)));
+        }
+    }
 
     void Sort()
     {
@@ -679,39 +729,57 @@ public:
 
 private:
     TCell* Cell(int row) { return m_list[row].get(); }
-    bool NotAbove(TCell* a, TCell* b) { return m_compare(*a, *b) <= 0; }
-    bool NotBelow(TCell* a, TCell* b) { return m_compare(*a, *b) >= 0; }
+
+    // The pivot against the cell of the row: negative when the pivot is below it.
+    int ComparePivot(int row)
+    {
+        if (!m_keys.empty() && m_pivotKey != m_keys[size_t(row)])
+            return m_pivotKey < m_keys[size_t(row)] ? -1 : 1;
+        return m_compare(*m_pivot, *Cell(row));
+    }
 
     // Ascending, i stops at a cell not below the pivot and j at one not above it; descending
     // exchanges the two tests.
-    bool StopsI(TCell* pivot, TCell* cell)
+    bool StopsI(int row)
     {
-        return m_descending ? NotBelow(pivot, cell) : NotAbove(pivot, cell);
+        const int order = ComparePivot(row);
+        return m_descending ? order >= 0 : order <= 0;
     }
-    bool StopsJ(TCell* pivot, TCell* cell)
+    bool StopsJ(int row)
     {
-        return m_descending ? NotAbove(pivot, cell) : NotBelow(pivot, cell);
+        const int order = ComparePivot(row);
+        return m_descending ? order <= 0 : order >= 0;
+    }
+
+    void Swap(int a, int b)
+    {
+        m_cells.SwapRows(a, b);
+        if (!m_keys.empty())
+            std::swap(m_keys[size_t(a)], m_keys[size_t(b)]);
     }
 
     int Partition(int lo, int hi)
     {
         // Never the first row of the range; the pivot is the cell object, whatever its row.
-        TCell* pivot = Cell(lo + 1 + int(Rng::Random(uint32_t(hi - lo))));
+        const int pivotRow = lo + 1 + int(Rng::Random(uint32_t(hi - lo)));
+        m_pivot = Cell(pivotRow);
+        if (!m_keys.empty())
+            m_pivotKey = m_keys[size_t(pivotRow)];
         int i = lo - 1;
         int j = hi + 1;
         do {
             do
                 CheckInRange(++i, lo, hi);
-            while (!StopsI(pivot, Cell(i)));
+            while (!StopsI(i));
             do
                 CheckInRange(--j, lo, hi);
-            while (!StopsJ(pivot, Cell(j)));
+            while (!StopsJ(j));
             if (Cell(i) != Cell(j))
-                m_cells.SwapRows(i, j);
+                Swap(i, j);
         } while (i < j);
         // The last exchange crossed over: undo it.
         if (Cell(i) != Cell(j))
-            m_cells.SwapRows(i, j);
+            Swap(i, j);
         CheckInRange(i, lo + 1, hi);
         return i;
     }
@@ -728,6 +796,10 @@ private:
     TGapList<TCellPtr>& m_list;
     TCellComparison m_compare;
     bool m_descending;
+    // Alphabetic sorts only: the key of every row, moved along with the rows.
+    std::vector<TSortKey> m_keys;
+    TCell* m_pivot = nullptr;
+    TSortKey m_pivotKey;
 };
 
 void TCells::SortRows(int col, TSortType sortType, bool fullResort, bool descending)
@@ -741,7 +813,7 @@ void TCells::SortRows(int col, TSortType sortType, bool fullResort, bool descend
     } else {
         // A sort that fails half-way leaves no order to rely on.
         m_orderValid = false;
-        TRowSorter(*this, col, ComparisonFor(sortType, CompareCallback), descending).Sort();
+        TRowSorter(*this, col, sortType, descending).Sort();
     }
     m_lastSortDescending = descending;
     m_lastSortColumn = col;

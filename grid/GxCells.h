@@ -8,8 +8,10 @@
 #include "platform/SysUtils.h"
 
 #include <QUuid>
+#include <QVarLengthArray>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -306,6 +308,9 @@ class TCells
 {
 public:
     static constexpr int kMaxColumns = 1024;
+    static constexpr int kMaxRows = std::numeric_limits<int>::max();
+    // Refuses a column beyond kMaxColumns with an error, before anything is changed.
+    static void CheckColumnCapacity(int columnCount);
 
     explicit TCells(TGxColumns& columns);
     TCells(const TCells&) = delete;
@@ -349,10 +354,14 @@ public:
     void SetRowAncestorsExpanded(int row, bool value);
 
     // Keeps one cell list per column of the collection.
-    void AddColumn(const TGxCustomColumn& column);
+    void AddColumn(TGxCustomColumn& column);
     void DeleteColumn(int index);
 
-    // Sorts every row by the cells of column col (see GxCells.cpp for the exact order).
+    // Sorts every row by the cells of column col with the comparison of the sort type
+    // (GxCellCompare.h) and the grid's quicksort, whose pivots come from the program-wide
+    // generator. A direction change on an order nothing has disturbed since the last sort of
+    // the column only reverses the rows (not with fullResort). A failing comparison raises out
+    // of the sort and leaves the rows, whole, in whatever order it had reached.
     void SortRows(int col, TSortType sortType, bool fullResort, bool descending);
 
     // Cells and row records alive, for checks of ownership.
@@ -364,17 +373,19 @@ private:
     friend class TRowSorter;
 
     using TCellList = TGapList<TCellPtr>;
+    // The cells of one row on their way into the lists; most grids need no heap for them.
+    using TRowCells = QVarLengthArray<TCellPtr, 16>;
 
     void CellChanged();
     void CheckRow(int row) const;
     void CheckColumn(int col) const;
     void CheckInsertPosition(int position) const;
     template <typename T, typename... Args> TCellPtr NewCell(Args&&... args);
-    TCellPtr CreateCell(const TGxCustomColumn& column, bool forInsertion);
+    TCellPtr CreateCell(TGxCustomColumn& column, bool forInsertion);
     TRowPtr NewRow();
     // Creates the cells of one row, ready to be placed.
-    std::vector<TCellPtr> CreateRowCells(bool forInsertion);
-    void PlaceRow(int index, TRowPtr row, std::vector<TCellPtr> cells);
+    TRowCells CreateRowCells(bool forInsertion);
+    void PlaceRow(int index, TRowPtr row, TRowCells& cells);
     void ReserveRows(int count);
     void SwapRows(int a, int b);
     void ShownChanged(bool before, bool after);

@@ -72,20 +72,9 @@ void TGxCustomColumn::SetFont(const QFont& value)
     Changed(ccAppearance);
 }
 
-void TGxCustomColumn::SetInputValue(const QString& value)
-{
-    if (value == m_inputValue)
-        return;
-    m_inputValue = value;
-    Changed(ccInputValue);
-}
-
 void TGxCustomColumn::StoreOptions(TColumnOptions value)
 {
-    if (value == m_options)
-        return;
-    m_options = value;
-    Changed(ccAppearance);
+    SetAppearance(m_options, value);
 }
 
 void TGxCustomColumn::SetOptions(TColumnOptions value)
@@ -127,22 +116,6 @@ void TGxCustomColumn::SetSorted(bool value)
     }
     m_sorted = true;
     Changed(ccSortedOn);
-}
-
-void TGxCustomColumn::SetSortKind(TSortKind value)
-{
-    if (value == m_sortKind)
-        return;
-    m_sortKind = value;
-    Changed(ccSortChanged);
-}
-
-void TGxCustomColumn::SetSortType(TSortType value)
-{
-    if (value == m_sortType)
-        return;
-    m_sortType = value;
-    Changed(ccSortChanged);
 }
 
 void TGxCustomColumn::SetVisible(bool value)
@@ -298,9 +271,7 @@ TGxCustomColumn* TGxColumns::ColumnByName(const QString& name) const
 
 TGxCustomColumn& TGxColumns::Add(std::unique_ptr<TGxCustomColumn> column)
 {
-    if (Count() >= TCells::kMaxColumns)
-        throw EInvalidOperation(
-            QStringLiteral("A grid holds at most %1 columns").arg(TCells::kMaxColumns));
+    TCells::CheckColumnCapacity(Count());
     column->CreateParts(m_host ? m_host->EditorParent() : nullptr);
     TGxCustomColumn* added = column.get();
     added->m_collection = this;

@@ -228,7 +228,7 @@ public:
     const QString& InputCaption() const { return m_inputCaption; }
     void SetInputCaption(const QString& value) { SetAppearance(m_inputCaption, value); }
     const QString& InputValue() const { return m_inputValue; }
-    void SetInputValue(const QString& value);
+    void SetInputValue(const QString& value) { SetChanging(m_inputValue, value, ccInputValue); }
     int MinWidth() const { return m_minWidth; }
     void SetMinWidth(int value) { m_minWidth = value; }
     TColumnOptions Options() const { return m_options; }
@@ -256,9 +256,9 @@ public:
     // grid acts on column changes.
     void SetSorted(bool value);
     TSortKind SortKind() const { return m_sortKind; }
-    void SetSortKind(TSortKind value);
+    void SetSortKind(TSortKind value) { SetChanging(m_sortKind, value, ccSortChanged); }
     TSortType SortType() const { return m_sortType; }
-    void SetSortType(TSortType value);
+    void SetSortType(TSortType value) { SetChanging(m_sortType, value, ccSortChanged); }
     const QString& StyleClass() const { return m_styleClass; }
     void SetStyleClass(const QString& value) { m_styleClass = value; }
     int Tag() const { return m_tag; }
@@ -319,12 +319,17 @@ protected:
     // Repaints the column's cells without a column change.
     void RepaintColumn();
 
-    template <typename T> void SetAppearance(T& field, const T& value)
+    // Stores a changed value and tells the grid.
+    template <typename T> void SetChanging(T& field, const T& value, TColumnChange change)
     {
         if (field == value)
             return;
         field = value;
-        Changed(ccAppearance);
+        Changed(change);
+    }
+    template <typename T> void SetAppearance(T& field, const T& value)
+    {
+        SetChanging(field, value, ccAppearance);
     }
     template <typename T> void SetDisplay(T& field, const T& value)
     {
@@ -417,9 +422,6 @@ public:
     TGxColumns& operator=(const TGxColumns&) = delete;
     // Destroys the remaining columns, last index first, without telling the host.
     ~TGxColumns() noexcept;
-
-    // The grid detaches itself before it goes.
-    void SetHost(TGxColumnsHost* host) { m_host = host; }
 
     int Count() const { return int(m_items.size()); }
     // By Index; an index outside the list raises the list error.

@@ -6,11 +6,6 @@ TGxCustomGridControl::TGxCustomGridControl(QWidget* parent) : TGxScrollControl(p
     setFocusPolicy(Qt::StrongFocus);
 }
 
-TGxCustomGridControl::~TGxCustomGridControl()
-{
-    m_columns.SetHost(nullptr);
-}
-
 TGxCustomColumn* TGxCustomGridControl::ColumnByName(const QString& name) const
 {
     return m_columns.ColumnByName(name);
@@ -132,9 +127,11 @@ void TGxCustomGridControl::UpdateShownRows()
     m_lastShownRow = last;
 }
 
-void TGxCustomGridControl::paintEvent(QPaintEvent*)
+// Being shown is what first paints the grid.
+void TGxCustomGridControl::showEvent(QShowEvent* event)
 {
     Realise();
+    TGxScrollControl::showEvent(event);
 }
 
 void TGxCustomGridControl::ColumnChanged(TGxCustomColumn& column, TColumnChange change, int value)

@@ -34,7 +34,6 @@ class TGxCustomGridControl : public TGxScrollControl, protected TGxColumnsHost
     Q_OBJECT
 public:
     explicit TGxCustomGridControl(QWidget* parent = nullptr);
-    ~TGxCustomGridControl() override;
 
     TGxColumns& Columns() { return m_columns; }
     const TGxColumns& Columns() const { return m_columns; }
@@ -71,9 +70,9 @@ public:
     void BeginUpdate() { ++m_updateCount; }
     void EndUpdate();
 
-    // The grid acts on column changes (and so sorts) only from its first paint, its first
-    // ClearRows or its first AddRow outside an update block on; what columns are given before
-    // (a Sorted from the form's layout, for example) is only stored.
+    // The grid acts on column changes (and so sorts) only from the first time it is shown, its
+    // first ClearRows or its first AddRow outside an update block on; what columns are given
+    // before (a Sorted from the form's layout, for example) is only stored.
     bool Realised() const { return m_realised; }
 
     std::function<void(QObject* Sender, int ACol, int ARow, bool& Accept)> OnBeforeSelect;
@@ -95,7 +94,7 @@ protected:
     // Sets the selection without any event, keeping the rows' Selected flags in step.
     void PlaceSelection(int ARow);
 
-    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     void ColumnChanged(TGxCustomColumn& column, TColumnChange change, int value) override;
     void ColumnAdded(TGxCustomColumn& column) override;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -87,7 +90,11 @@ private:
     void Grow(int count)
     {
         const int size = Size();
-        const int capacity = std::max({16, size * 2, size + count});
+        if (count > std::numeric_limits<int>::max() - size)
+            throw std::length_error("TGapList: more elements than an int can count");
+        const int capacity = int(
+            std::min<int64_t>(std::numeric_limits<int>::max(),
+                              std::max<int64_t>({16, int64_t(size) * 2, int64_t(size) + count})));
         std::vector<T> grown(static_cast<size_t>(capacity));
         std::move(m_slots.begin(), m_slots.begin() + m_gapBegin, grown.begin());
         const int tail = size - m_gapBegin;

@@ -9,8 +9,7 @@
 
 namespace {
 
-// A Variant read as an integer: a number, or a text holding one.
-bool VariantToInt(const QVariant& value, int& result)
+bool IsNumber(const QVariant& value)
 {
     switch (value.typeId()) {
     case QMetaType::Int:
@@ -22,7 +21,21 @@ bool VariantToInt(const QVariant& value, int& result)
     case QMetaType::Short:
     case QMetaType::UShort:
     case QMetaType::Double:
-    case QMetaType::Float: {
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A Variant read as an integer: a number, or a text holding one.
+bool VariantToInt(const QVariant& value, int& result)
+{
+    if (value.typeId() == QMetaType::Int) {
+        result = value.toInt();
+        return true;
+    }
+    if (IsNumber(value)) {
         const double number = std::nearbyint(value.toDouble());
         if (!(number >= std::numeric_limits<int>::min() &&
               number <= std::numeric_limits<int>::max()))
@@ -30,9 +43,7 @@ bool VariantToInt(const QVariant& value, int& result)
         result = int(number);
         return true;
     }
-    default:
-        return TryStrToInt(value.toString(), result);
-    }
+    return TryStrToInt(value.toString(), result);
 }
 
 } // namespace
@@ -53,12 +64,6 @@ TDataGrid::TDataGrid(QWidget* parent) : TGxCustomGrid(parent)
             OnCompare(this, Cell1, Cell2, compare);
         return compare;
     };
-}
-
-TDataGrid::~TDataGrid()
-{
-    // The columns outlive the store: they must not reach it any more.
-    Columns().SetHost(nullptr);
 }
 
 // --- Rows ---------------------------------------------------------------------------------
@@ -261,6 +266,10 @@ void TDataGrid::RaiseInvalidName(const char* what, const QVariant& name) const
 
 int TDataGrid::ResolveRow(const QVariant& ARow) const
 {
+    int row = 0;
+    // A number cannot be one of the words; this is the common case, kept free of text.
+    if (IsNumber(ARow) && VariantToInt(ARow, row))
+        return row;
     const QString text = ARow.toString();
     if (SameText(text, QStringLiteral("First")))
         return 0;
@@ -268,7 +277,6 @@ int TDataGrid::ResolveRow(const QVariant& ARow) const
         return RowCount() - 1;
     if (SameText(text, QStringLiteral("Selected")))
         return SelectedRow();
-    int row = 0;
     if (!VariantToInt(ARow, row))
         RaiseInvalidName("Row", ARow);
     return row;
@@ -407,5 +415,10 @@ void TDataGrid::ColumnDeleted(TGxCustomColumn& column, int index)
 {
     m_cells.DeleteColumn(index);
     TGxCustomGrid::ColumnDeleted(column, index);
+    // Without columns there are no rows either.
+    if (RowCount() == 0) {
+        m_selectedRow = -1;
+        m_topRow = 0;
+    }
     UpdateShownRows();
 }

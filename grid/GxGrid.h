@@ -23,7 +23,6 @@ class TDataGrid : public TGxCustomGrid
     Q_OBJECT
 public:
     explicit TDataGrid(QWidget* parent = nullptr);
-    ~TDataGrid() override;
 
     int RowCount() const override { return m_cells.RowCount(); }
     // The rows neither hidden nor under a collapsed row.

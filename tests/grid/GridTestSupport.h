@@ -2,10 +2,22 @@
 
 #include "grid/GxColumnClasses.h"
 #include "grid/GxGrid.h"
+#include "platform/Exception.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <set>
+
+// Runs the action and expects it to raise an error with the message.
+template <typename Action> void ExpectError(Action&& action, const QString& message)
+{
+    try {
+        action();
+        ADD_FAILURE() << "no error, expected: " << message.toStdString();
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message(), message);
+    }
+}
 
 // Text columns with the given names.
 inline void AddTextColumns(TDataGrid& grid, const QStringList& names)

@@ -1,5 +1,6 @@
 #include "grid/GxCells.h"
 
+#include "GridTestSupport.h"
 #include "grid/GxCellText.h"
 #include "grid/GxColumnClasses.h"
 #include "grid/GxGapList.h"
@@ -10,16 +11,6 @@
 #include <random>
 
 namespace {
-
-template <typename Action> void ExpectError(Action&& action, const QString& message)
-{
-    try {
-        action();
-        ADD_FAILURE() << "no error, expected: " << message.toStdString();
-    } catch (const Exception& error) {
-        EXPECT_EQ(error.Message(), message);
-    }
-}
 
 // A store over a column collection of its own, without a grid; it counts change notices.
 class CellsTest : public ::testing::Test

@@ -5,16 +5,6 @@
 
 namespace {
 
-template <typename Action> void ExpectError(Action&& action, const QString& message)
-{
-    try {
-        action();
-        ADD_FAILURE() << "no error, expected: " << message.toStdString();
-    } catch (const Exception& error) {
-        EXPECT_EQ(error.Message(), message);
-    }
-}
-
 // A grid whose events are written into a log, in the order they come.
 class GridTest : public ::testing::Test
 {
@@ -74,6 +64,16 @@ TEST_F(GridTest, selectedRowWithoutSelectionRaisesTheListError)
     grid.AddRow();
     EXPECT_EQ(grid.SelectedRow(), -1);
     ExpectError([&] { grid.Cell(0, "Selected"); }, QStringLiteral("List index out of bounds (-1)"));
+}
+
+TEST_F(GridTest, moreRowsThanTheGridCanCountAreRefusedWithoutChange)
+{
+    AddTextColumns(grid, {"a"});
+    grid.AddRow(3);
+    ExpectError([&] { grid.AddRow(std::numeric_limits<int>::max()); },
+                QStringLiteral("A grid holds at most 2147483647 rows"));
+    EXPECT_EQ(grid.RowCount(), 3);
+    ExpectStoreIntact(grid);
 }
 
 TEST_F(GridTest, cellsOutsideTheGridReadEmptyAndIgnoreWrites)
@@ -337,6 +337,9 @@ TEST_F(GridTest, theGridActsOnColumnChangesOnlyOnceRealised)
     EXPECT_TRUE(columnEvents.isEmpty());
     EXPECT_EQ(grid.Columns().Items(1).Position(), 0);
 
+    TDataGrid shown;
+    shown.show();
+    EXPECT_TRUE(shown.Realised());
     grid.ClearRows();
     EXPECT_TRUE(grid.Realised());
     grid.Columns().Items(1).SetPosition(1);
@@ -360,6 +363,13 @@ TEST_F(GridTest, aDeletedColumnTakesItsCellsAlong)
     grid.Columns().Add<TGxTextColumn>(QStringLiteral("d"));
     EXPECT_EQ(grid.Cells(2, 1), QString());
     ExpectStoreIntact(grid);
+
+    grid.SetSelectedRow(1);
+    while (grid.Columns().Count() > 0)
+        grid.Columns().Delete(0);
+    EXPECT_EQ(grid.RowCount(), 0);
+    EXPECT_EQ(grid.SelectedRow(), -1);
+    EXPECT_EQ(grid.CellStore().LiveObjects(), 0u);
 }
 
 TEST_F(GridTest, selectionFollowsTheRowsSelectedFlags)

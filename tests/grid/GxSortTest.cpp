@@ -273,3 +273,24 @@ TEST_F(SortTest, randomTablesSortIntoOrderBothWays)
         ExpectStoreIntact(grid);
     }
 }
+
+TEST_F(SortTest, longTextsSharingTheirBeginningSortByTheirWholeText)
+{
+    // Units below and above U+0100, and U+0000, in texts longer than the first eight units.
+    const char16_t alphabet[] = {u'a', u'b', u'\0', u'\u00e9', u'\u0101'};
+    std::mt19937 random(5);
+    QStringList keys;
+    for (int i = 0; i < 600; ++i) {
+        QString key = QStringLiteral("abcdefg").left(int(random() % 8));
+        const int extra = int(random() % 6);
+        for (int k = 0; k < extra; ++k)
+            key += QChar(alphabet[random() % 5]);
+        keys << key;
+    }
+    for (const QString& key : keys)
+        grid.Cell(0, grid.AddRow()).SetAsString(key);
+    QStringList expected = keys;
+    expected.sort();
+    SortFresh();
+    EXPECT_EQ(ColumnTexts(grid, 0), expected);
+}
