@@ -3,8 +3,10 @@
 #include "platform/Exception.h"
 
 #include <QThread>
+#include <QUnhandledException>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <exception>
 
 TThumbnailPrefetcher::TThumbnailPrefetcher(std::vector<QByteArray> paths, const QImage& placeholder,
                                            int depth)
@@ -59,7 +61,14 @@ TThumbnailResult TThumbnailPrefetcher::Take(int index)
     StartAhead();
     if (!current.claimed->exchange(true))
         return m_decode(m_paths[index]);
-    return current.result.takeResult();
+    try {
+        return current.result.takeResult();
+    } catch (const QUnhandledException& wrapped) {
+        // The pool wraps what the function threw; the caller gets it as the function threw it.
+        if (wrapped.exception())
+            std::rethrow_exception(wrapped.exception());
+        throw;
+    }
 }
 
 void TThumbnailPrefetcher::Cancel()

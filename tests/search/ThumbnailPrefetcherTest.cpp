@@ -155,6 +155,42 @@ TEST(ThumbnailPrefetcherTest, indexesAreTakenOnceInOrder)
     EXPECT_THROW(prefetcher.Take(3), EListError);
 }
 
+// An error the decode function raised on a pool thread reaches the caller as it was raised, and
+// the rows after it still come.
+TEST(ThumbnailPrefetcherTest, decodeErrorsComeOutOfTakeUnchanged)
+{
+    constexpr int kCount = 20;
+    std::vector<std::atomic<bool>> started(kCount);
+    std::atomic<int> poolErrors = 0;
+    TThumbnailPrefetcher prefetcher(
+        NumberedPaths(kCount),
+        [&](const QByteArray& path) {
+            const int index = path.toInt();
+            started[size_t(index)] = true;
+            if (index % 2 == 0)
+                return TThumbnailResult{{}, QString::fromLatin1(path)};
+            if (QThread::currentThread() != QCoreApplication::instance()->thread())
+                ++poolErrors;
+            throw EConvertError(QString::fromLatin1(path));
+        },
+        4);
+    for (int i = 0; i < kCount; ++i) {
+        // Taken only once the pool has it, so every error is met on a pool thread.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return started[size_t(i)].load(); }));
+        if (i % 2 == 0) {
+            EXPECT_EQ(prefetcher.Take(i).resolution, QString::number(i));
+            continue;
+        }
+        try {
+            prefetcher.Take(i);
+            ADD_FAILURE() << "no error for " << i;
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(error.Message(), QString::number(i));
+        }
+    }
+    EXPECT_EQ(poolErrors, kCount / 2);
+}
+
 // However the caller and the pool race for a picture, it is decoded once and comes out in its
 // row; both sides of the race are met.
 TEST(ThumbnailPrefetcherTest, eachPictureIsDecodedOnceByWhoeverStartsIt)
