@@ -25,7 +25,9 @@ class TThumbnailPrefetcher
 public:
     using TDecode = std::function<TThumbnailResult(const QByteArray& path)>;
 
-    static constexpr int DefaultDepth = 4;
+    // Deep enough that a few slow pictures (large progressive JPEGs) do not leave a pool thread
+    // idle; the buffered thumbnails take about 30 KB each.
+    static constexpr int DefaultDepth = 16;
 
     // Decodes with MakeThumbnail(path, placeholder).
     TThumbnailPrefetcher(std::vector<QByteArray> paths, const QImage& placeholder,
