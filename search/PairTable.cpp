@@ -29,6 +29,9 @@ std::vector<TCandidateFile> CandidateFiles(TDataGrid& candidates)
 // per misplaced row.
 void ApplyOrder(TDataGrid& grid, const std::vector<int>& order)
 {
+    // Reading the files handles messages, and a new run started meanwhile replaces the table.
+    if (grid.RowCount() != int(order.size()))
+        return;
     std::vector<int> rowAt(order.size());
     std::iota(rowAt.begin(), rowAt.end(), 0);
     std::vector<int> placeOf = rowAt;

@@ -11,6 +11,7 @@
 #include "search/SearchView.h"
 #include "search/SizeText.h"
 #include "search/Thumbnail.h"
+#include "search/ThumbnailPrefetcher.h"
 
 #include <QLabel>
 
@@ -43,14 +44,24 @@ void ShowProgress(const TSearchView& view, const QString& path)
     view.Label4.setText(QStringLiteral("Duplicates: ") + QString::number(view.DataGrid1.RowCount()));
 }
 
+// The files of the pair table, in row order, as the thumbnails are made from them.
+std::vector<QByteArray> PairFiles(TDataGrid& pairs)
+{
+    std::vector<QByteArray> files;
+    files.reserve(size_t(pairs.RowCount()));
+    for (int row = 0; row < pairs.RowCount(); ++row)
+        files.push_back(TextToFileName(pairs.Cell(kPathColumn, row).AsString()));
+    return files;
+}
+
 void MakeResultRow(const TSearchView& view, const TResultColumns& columns, int pairRow,
-                   int imageIndex)
+                   int imageIndex, TThumbnailPrefetcher& thumbnails)
 {
     TDataGrid& results = view.DataGrid1;
     const int row = results.AddRow();
     const QString path = view.DataGrid3.Cell(kPathColumn, pairRow).AsString();
     const QByteArray fileName = TextToFileName(path);
-    const TThumbnailResult thumbnail = MakeThumbnail(fileName, view.Image1.Picture());
+    const TThumbnailResult thumbnail = thumbnails.Take(pairRow);
     for (const QImage& picture : thumbnail.thumbnails)
         view.ImageList1.Add(picture);
     if (!thumbnail.resolution.isEmpty())
@@ -70,6 +81,10 @@ bool MakeResultRows(const TSearchView& view)
     if (pairs.RowCount() > 0)
         view.ProgressBar1.SetMax(pairs.RowCount() - 2);
     const TResultColumns columns(view.DataGrid1);
+    // The next pictures are decoded ahead while this row is made; the rows, their order and
+    // the stop points are those of making each thumbnail in its turn. Leaving early drops the
+    // decodes not yet started.
+    TThumbnailPrefetcher thumbnails(PairFiles(pairs), view.Image1.Picture());
     int imageCounter = 0;
     for (int s = 0; s < pairs.RowCount(); ++s) {
         view.ProgressBar1.SetPosition(s);
@@ -78,7 +93,7 @@ bool MakeResultRows(const TSearchView& view)
         ShowProgress(view, pairs.Cell(kPathColumn, s).AsString());
         HandleMessages(view);
         ++imageCounter;
-        MakeResultRow(view, columns, s, imageCounter - 1);
+        MakeResultRow(view, columns, s, imageCounter - 1, thumbnails);
     }
     return true;
 }
