@@ -1,6 +1,7 @@
 #include "search/ContentOrder.h"
 
 #include "SampleImages.h"
+#include "platform/Exception.h"
 #include "search/ContentCompare.h"
 #include "support/TestSupport.h"
 
@@ -151,4 +152,18 @@ TEST_F(ContentOrderTest, sampleDuplicatesAmongFilesOfTheirSize)
         m_candidates.push_back({paths[size_t(i)], QStringLiteral("4246")});
     EXPECT_EQ(IdenticalNeighbours(Identity()), 0);
     EXPECT_EQ(IdenticalNeighbours(Order()), 1);
+}
+
+TEST_F(ContentOrderTest, anErrorFromTheProgressCallbackStopsTheReadingAndComesOut)
+{
+    for (int i = 0; i < 40; ++i)
+        Add(Content(char('a' + i % 3), 2 * kBlock));
+    int calls = 0;
+    EXPECT_THROW(ContentOrder(m_candidates,
+                              [&calls] {
+                                  if (++calls == 2)
+                                      throw EInvalidOperation(QStringLiteral("window closed"));
+                              }),
+                 EInvalidOperation);
+    EXPECT_EQ(calls, 2);
 }
