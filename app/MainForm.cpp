@@ -375,9 +375,9 @@ void TForm1::BitBtn8Click(QObject*)
 
 TSearchView TForm1::SearchView()
 {
-    return {*Label1,     *Label3,    *Label4,    *ProgressBar1, *Memo1,  *Memo2,   *Memo3,
-            *ImageList1, *DataGrid1, *DataGrid2, *DataGrid3,    *Image1, StopFlag, m_closed,
-            OnSearchPhase};
+    return {*Label1,    *Label3, *Label4,     *ProgressBar1, *Memo1,
+            *Memo2,     *Memo3,  *ImageList1, *DataGrid1,    *DataGrid2,
+            *DataGrid3, *Image1, StopFlag,    m_closed,      OnSearchPhase};
 }
 
 TSearchInputs TForm1::SearchInputs() const

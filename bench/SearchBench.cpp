@@ -17,12 +17,10 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <sys/resource.h>
-
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <sys/resource.h>
 
 namespace {
 
@@ -115,7 +113,9 @@ void RunOnce(TForm1& form, const TOptions& options)
     std::map<TSearchPhase, qint64> started;
     QElapsedTimer clock;
     clock.start();
-    form.OnSearchPhase = [&](TSearchPhase phase) { started[phase] = clock.nsecsElapsed(); };
+    form.OnSearchPhase = [&](TSearchPhase phase) {
+        started[phase] = clock.nsecsElapsed();
+    };
     form.BitBtn4Click(form.BitBtn4);
     form.BitBtn1Click(form.BitBtn1);
     const qint64 end = clock.nsecsElapsed();

@@ -4,9 +4,7 @@
 
 #include <QMessageBox>
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
-{
-}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-
 #include <exception>
 #include <functional>
 
@@ -38,8 +37,7 @@ private:
 // Wraps a handler so that an exception it raises is shown in the standard error box where it
 // leaves the handler, before it can unwind through Qt's signal dispatch. The handler takes no
 // arguments; Qt drops the signal's.
-template <typename Handler>
-auto Guarded(Handler handler)
+template <typename Handler> auto Guarded(Handler handler)
 {
     return [handler = std::move(handler)] {
         try {

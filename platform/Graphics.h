@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-
 #include <cstdint>
 
 // A colour as the classic toolkit stores it: 0x00BBGGRR for an explicit colour, or a system

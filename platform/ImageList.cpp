@@ -4,17 +4,15 @@
 
 #include <QPainter>
 
-TImageList::TImageList(int width, int height) : m_width(width), m_height(height)
-{
-}
+TImageList::TImageList(int width, int height) : m_width(width), m_height(height) {}
 
 int TImageList::Add(const QImage& image)
 {
     if (image.width() == m_width && image.height() == m_height)
         m_images.push_back(image);
     else
-        m_images.push_back(image.scaled(m_width, m_height, Qt::IgnoreAspectRatio,
-                                        Qt::SmoothTransformation));
+        m_images.push_back(
+            image.scaled(m_width, m_height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     return Count() - 1;
 }
 

@@ -5,8 +5,7 @@
 
 // A set over the enumerators 0..Count-1 of an unscoped enumeration, as the documented option
 // sets (TGridOptions, TColumnOptions, TCellState...) need: membership, union and difference.
-template <typename Enum, int Count>
-class TSet
+template <typename Enum, int Count> class TSet
 {
 public:
     constexpr TSet() = default;

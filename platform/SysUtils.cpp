@@ -5,7 +5,6 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
-
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -152,8 +151,8 @@ QString FloatToStr(double value)
         return text + QStringLiteral("E") + QString::number(exponent);
     }
     if (exponent < 0)
-        return text + QStringLiteral("0") + separator +
-               QString(-exponent - 1, QLatin1Char('0')) + QString::fromLatin1(digits);
+        return text + QStringLiteral("0") + separator + QString(-exponent - 1, QLatin1Char('0')) +
+               QString::fromLatin1(digits);
     const int intDigits = exponent + 1;
     if (digits.size() <= intDigits)
         return text + QString::fromLatin1(digits) +
@@ -177,8 +176,8 @@ bool TryStrToFloat(const QString& text, double& value)
             continue;
         }
         const char16_t c = trimmed.at(i).unicode();
-        const bool allowed = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'e' ||
-                             c == u'E';
+        const bool allowed =
+            (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'e' || c == u'E';
         if (!allowed)
             return false;
         latin.append(char(c));

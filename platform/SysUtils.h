@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 
 // Text conversions shared by the grid's cells and the search. They follow the user's locale
@@ -32,8 +31,8 @@ QString DateTimeToStr(TDateTime value);
 // "'%s' is not a valid date and time".
 TDateTime StrToDateTime(const QString& text);
 bool TryStrToDateTime(const QString& text, TDateTime& value);
-TDateTime EncodeDateTime(int year, int month, int day, int hour = 0, int minute = 0,
-                         int second = 0, int msec = 0);
+TDateTime EncodeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
+                         int msec = 0);
 // Today's date at midnight.
 TDateTime Date();
 

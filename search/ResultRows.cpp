@@ -26,8 +26,7 @@ struct TResultColumns
     explicit TResultColumns(const TDataGrid& results)
         : Dest(Index(results, "Dest")), Size(Index(results, "Size")), Res(Index(results, "Res")),
           Date(Index(results, "Date")), Priv(Index(results, "Priv"))
-    {
-    }
+    {}
 
     static int Index(const TDataGrid& grid, const char* name)
     {
@@ -40,8 +39,10 @@ struct TResultColumns
 void ShowProgress(const TSearchView& view, const QString& path)
 {
     view.Label1.setText(QStringLiteral("Out founded files") + path);
-    view.Label3.setText(QStringLiteral("Found files: ") + QString::number(view.Memo1.Lines().Count()));
-    view.Label4.setText(QStringLiteral("Duplicates: ") + QString::number(view.DataGrid1.RowCount()));
+    view.Label3.setText(QStringLiteral("Found files: ") +
+                        QString::number(view.Memo1.Lines().Count()));
+    view.Label4.setText(QStringLiteral("Duplicates: ") +
+                        QString::number(view.DataGrid1.RowCount()));
 }
 
 // The files of the pair table, in row order, as the thumbnails are made from them.

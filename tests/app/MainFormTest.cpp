@@ -1,5 +1,4 @@
 #include "app/MainForm.h"
-#include "support/TestSupport.h"
 
 #include "app/ImageViewForm.h"
 #include "grid/GxGrid.h"
@@ -10,6 +9,7 @@
 #include "platform/PageControl.h"
 #include "platform/ProgressBar.h"
 #include "platform/WindowFrame.h"
+#include "support/TestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

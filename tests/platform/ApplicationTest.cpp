@@ -1,10 +1,10 @@
 #include "platform/Application.h"
+
 #include "platform/Exception.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,14 +1,13 @@
-#include "platform/Exception.h"
 #include "platform/SysUtils.h"
 
-#include <QLocale>
+#include "platform/Exception.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 namespace {
 
-template <typename F>
-QString ErrorOf(F&& f)
+template <typename F> QString ErrorOf(F&& f)
 {
     try {
         f();
@@ -71,9 +70,9 @@ TEST(SysUtilsTest, floatParsing)
     EXPECT_EQ(StrToFloat(QStringLiteral("-2.5e3")), -2500.0);
     EXPECT_EQ(StrToFloat(QStringLiteral("+.5")), 0.5);
     for (const char* bad : {"", "abc", "1.2.3", "nan", "inf", "1e"})
-        EXPECT_EQ(ErrorOf([&] { StrToFloat(QString::fromLatin1(bad)); }),
-                  QStringLiteral("'%1' is not a valid floating point value")
-                      .arg(QLatin1String(bad)))
+        EXPECT_EQ(
+            ErrorOf([&] { StrToFloat(QString::fromLatin1(bad)); }),
+            QStringLiteral("'%1' is not a valid floating point value").arg(QLatin1String(bad)))
             << bad;
 }
 

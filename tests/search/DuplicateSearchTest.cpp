@@ -1,17 +1,15 @@
-#include "search/SearchRun.h"
-
 #include "SampleImages.h"
 #include "SearchViewFixture.h"
-#include "support/TestSupport.h"
 #include "platform/FileNames.h"
 #include "platform/Random.h"
+#include "search/SearchRun.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <set>
 
 namespace {

@@ -3,10 +3,8 @@
 #include <QFontInfo>
 #include <QLocale>
 #include <QStyleFactory>
-
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {

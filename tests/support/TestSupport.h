@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <ostream>
 
 // Readable failure messages for Qt's strings.
