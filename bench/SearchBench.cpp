@@ -89,8 +89,7 @@ double FullSizeThumbnailSeconds(TDataGrid& results)
     for (int row = 0; row < results.RowCount(); ++row) {
         const QByteArray path =
             TextToFileName(results.Cell(QStringLiteral("Dest"), row).AsString());
-        const QByteArray name = path.mid(path.lastIndexOf('/') + 1).toLower();
-        if (!name.contains(".jpg") && !name.contains(".jpeg"))
+        if (!NameAsksForJpeg(path))
             continue;
         TJpegImage picture;
         if (picture.LoadFromFile(path))

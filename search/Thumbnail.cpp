@@ -47,15 +47,25 @@ void AddBitmap(TThumbnailResult& result, const QByteArray& path, const QImage& p
     result.resolution = Resolution(picture.size());
 }
 
+QByteArray LowerCaseName(const QByteArray& path)
+{
+    return path.mid(path.lastIndexOf('/') + 1).toLower();
+}
+
 } // namespace
+
+bool NameAsksForJpeg(const QByteArray& path)
+{
+    const QByteArray name = LowerCaseName(path);
+    return name.contains(".jpg") || name.contains(".jpeg");
+}
 
 TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder)
 {
-    const QByteArray name = path.mid(path.lastIndexOf('/') + 1).toLower();
     TThumbnailResult result;
-    if (name.contains(".jpg") || name.contains(".jpeg"))
+    if (NameAsksForJpeg(path))
         AddJpeg(result, path, placeholder);
-    if (name.contains(".bmp"))
+    if (LowerCaseName(path).contains(".bmp"))
         AddBitmap(result, path, placeholder);
     return result;
 }

@@ -26,3 +26,7 @@ struct TThumbnailResult
 // that contains ".bmp" is read as a bitmap. A file that cannot be loaded or decoded gets the
 // placeholder (stretched to kThumbnailSize) instead; nothing here fails.
 TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder);
+
+// Whether the name after the last '/' asks for the JPEG step: it contains ".jpg" or ".jpeg" in
+// any ASCII case.
+bool NameAsksForJpeg(const QByteArray& path);
