@@ -112,29 +112,6 @@ TEST_F(FileRemovalTest, overwriteWritesThreePassesOverTheDataBeforeDeleting)
     EXPECT_EQ(left, lastBlock + lastBlock + lastBlock.left(1808));
 }
 
-TEST_F(FileRemovalTest, overwriteNeverWritesThroughALinkOrIntoSharedData)
-{
-    const QByteArray target = Write("target.jpg", "the data");
-    const QByteArray link = Path("link.jpg");
-    ASSERT_EQ(::symlink(target.constData(), link.constData()), 0);
-    EXPECT_TRUE(OverwriteAndDelete(link));
-    EXPECT_FALSE(Exists(link));
-    EXPECT_EQ(Content(target), "the data");
-
-    const QByteArray second = Path("second-name.jpg");
-    ASSERT_EQ(::link(target.constData(), second.constData()), 0);
-    EXPECT_TRUE(OverwriteAndDelete(second));
-    EXPECT_FALSE(Exists(second));
-    EXPECT_EQ(Content(target), "the data");
-}
-
-TEST_F(FileRemovalTest, overwriteOfEmptyFileDeletesIt)
-{
-    const QByteArray path = Write("empty.jpg", {});
-    EXPECT_TRUE(OverwriteAndDelete(path));
-    EXPECT_FALSE(Exists(path));
-}
-
 TEST_F(FileRemovalTest, overwriteRaisesTheOpenErrorAndLeavesOtherKindsAlone)
 {
     const QByteArray missing = Path("missing.jpg");
