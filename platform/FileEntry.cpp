@@ -17,16 +17,12 @@ TFileEntry LookUpEntry(const QByteArray& path)
     struct stat info = {};
     if (::lstat(path.constData(), &info) != 0)
         return entry;
-    const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray folder = slash < 0    ? QByteArray(".")
-                              : slash == 0 ? QByteArray("/")
-                                           : path.left(slash);
     struct stat folderInfo = {};
-    if (::stat(folder.constData(), &folderInfo) != 0)
+    if (::stat(FolderOf(path).constData(), &folderInfo) != 0)
         return entry;
     entry.Exists = true;
     entry.Folder = IdentityOf(folderInfo);
-    entry.Name = path.mid(slash + 1);
+    entry.Name = path.mid(path.lastIndexOf('/') + 1);
     entry.IsLink = S_ISLNK(info.st_mode);
     if (entry.IsLink && ::stat(path.constData(), &info) != 0)
         return entry;
@@ -36,4 +32,10 @@ TFileEntry LookUpEntry(const QByteArray& path)
         entry.Size = info.st_size;
     }
     return entry;
+}
+
+QByteArray FolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
 }

@@ -1,6 +1,7 @@
 #include "platform/FileRemoval.h"
 
 #include "platform/Exception.h"
+#include "platform/FileEntry.h"
 #include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 #include "platform/Overwrite.h"
@@ -111,6 +112,13 @@ bool Unlink(const QByteArray& path)
     return ::unlink(path.constData()) == 0;
 }
 
+// Whether the entry's folder lets it be deleted: a file overwritten but left in place would keep
+// its name with nothing of its picture.
+bool FolderAllowsDeletion(const QByteArray& path)
+{
+    return ::faccessat(AT_FDCWD, FolderOf(path).constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
 } // namespace
 
 bool MoveToTrash(const QByteArray& path)
@@ -145,7 +153,7 @@ bool OverwriteAndDelete(const QByteArray& path)
         ::open(path.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (file.Handle() < 0)
         RaiseOpenError(path, errno);
-    if (::fstat(file.Handle(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::fstat(file.Handle(), &info) != 0 || !S_ISREG(info.st_mode) || !FolderAllowsDeletion(path))
         return false;
     if (info.st_nlink == 1) {
         TFileTarget target(file.Handle());

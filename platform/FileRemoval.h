@@ -14,6 +14,6 @@ bool MoveToTrash(const QByteArray& path);
 // Overwrites the file three times with pseudo-random bytes, fsyncing each pass, then deletes it.
 // A symbolic link is deleted as a link, never written through, and a file with other hard links
 // is only unlinked, since its data lives on under the other names. An entry that is no regular
-// file is left alone. Raises EFOpenError "Cannot open file "%s". %s" when the path cannot be
-// opened for reading and writing.
+// file, or whose folder does not let it be deleted, is left alone. Raises EFOpenError "Cannot open
+// file "%s". %s" when the path cannot be opened for reading and writing.
 bool OverwriteAndDelete(const QByteArray& path);

@@ -130,3 +130,16 @@ TEST_F(FileRemovalTest, overwriteRaisesTheOpenErrorAndLeavesOtherKindsAlone)
     EXPECT_FALSE(OverwriteAndDelete(pipe));
     EXPECT_TRUE(Exists(pipe));
 }
+
+TEST_F(FileRemovalTest, overwriteLeavesAFileThatCouldNotBeDeletedAfterwards)
+{
+    if (IgnoresFilePermissions(m_sandbox.Dir()))
+        GTEST_SKIP() << "the folder's permissions do not bind this user";
+    const QByteArray path = Write("locked.jpg", "picture");
+    const QByteArray folder = m_sandbox.Path(QString());
+    ASSERT_EQ(::chmod(folder.constData(), 0555), 0);
+    const bool removed = OverwriteAndDelete(path);
+    ::chmod(folder.constData(), 0700);
+    EXPECT_FALSE(removed);
+    EXPECT_EQ(Content(path), "picture");
+}
