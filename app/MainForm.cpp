@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/ButtonGlyphs.h"
+#include "app/DeletionRun.h"
 #include "app/FormGrids.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -362,10 +364,24 @@ void TForm1::BitBtn5Click(QObject*)
     PageControl1->SelectNextPage(true);
 }
 
+// One run at a time: a second run started from a message handled inside the first would decide
+// which copies stay from a disk that the first is still changing.
 void TForm1::BitBtn6Click(QObject*)
 {
+    if (m_deleting)
+        return;
     Memo3->Lines().Clear();
     PageControl1->SelectNextPage(true);
+    m_deleting = true;
+    BitBtn6->setEnabled(false);
+    const auto done = qScopeGuard([this] {
+        m_deleting = false;
+        BitBtn6->setEnabled(true);
+    });
+    const TDeletionMode mode = RadioButton1->isChecked()   ? TDeletionMode::RecycleBin
+                               : RadioButton2->isChecked() ? TDeletionMode::HardDrive
+                                                           : TDeletionMode::CopyToFolder;
+    RunDeletion({*DataGrid1, *Memo3, *ProgressBar2, m_closed}, mode);
 }
 
 void TForm1::BitBtn8Click(QObject*)

@@ -133,6 +133,8 @@ private:
 
     // Set when the window closes: a search run in progress then unwinds at once.
     bool m_closed = false;
+    // Set while a deletion run is in progress.
+    bool m_deleting = false;
 };
 
 // The main window, set before its FormCreate runs.
