@@ -48,6 +48,7 @@ struct SearchControls
     TImage Image1;
     uint8_t StopFlag = 1;
     bool Abandoned = false;
+    std::function<void(TSearchPhase)> PhaseStarted;
 
     SearchControls()
     {
@@ -59,8 +60,9 @@ struct SearchControls
 
     TSearchView View()
     {
-        return {Label1,     Label3,    Label4,    ProgressBar1, Memo1,  Memo2,    Memo3,
-                ImageList1, DataGrid1, DataGrid2, DataGrid3,    Image1, StopFlag, Abandoned};
+        return {Label1,    Label3, Label4,     ProgressBar1, Memo1,
+                Memo2,     Memo3,  ImageList1, DataGrid1,    DataGrid2,
+                DataGrid3, Image1, StopFlag,   Abandoned,    PhaseStarted};
     }
 
     QList<QByteArray> Found() const
