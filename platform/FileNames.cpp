@@ -1,5 +1,7 @@
 #include "platform/FileNames.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
@@ -48,6 +50,9 @@ TSequence ValidSequence(const unsigned char* bytes, qsizetype available)
 // mark at the start of its input as a signature and drops it, and two names would then meet.
 QString FileNameToText(const QByteArray& name)
 {
+    // Plain ASCII, the usual name, needs no decoding.
+    if (std::all_of(name.cbegin(), name.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(name);
     QString text;
     text.reserve(name.size());
     const auto* bytes = reinterpret_cast<const unsigned char*>(name.constData());
