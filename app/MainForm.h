@@ -135,6 +135,10 @@ private:
     bool m_closed = false;
     // Set while a deletion run is in progress.
     bool m_deleting = false;
+    // A search run is on the stack; Start presses during it only stop it or ask for another.
+    bool m_searching = false;
+    // Start was pressed an even number of times during the run: a new one follows it.
+    bool m_searchAgain = false;
 };
 
 // The main window, set before its FormCreate runs.

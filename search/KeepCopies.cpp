@@ -9,6 +9,7 @@
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 namespace {
 
@@ -80,21 +81,31 @@ std::vector<int> ContentGroups(const std::vector<TReachedFile>& files,
     std::vector<TCandidateFile> candidates;
     candidates.reserve(chosen.size());
     for (int i : chosen)
-        candidates.push_back({rows[files[i].firstRow].Path, QString::number(files[i].size)});
-    const std::vector<int> order = ContentOrder(candidates, onFileRead);
-
-    std::vector<int> groupOf(files.size(), kNone);
-    TContentComparer comparer;
-    for (size_t k = 1; k < order.size(); ++k) {
-        const int previous = chosen[order[k - 1]];
-        const int current = chosen[order[k]];
-        const bool same =
-            files[previous].size == files[current].size &&
-            comparer.SameFileContent(candidates[order[k - 1]].path, candidates[order[k]].path);
+        candidates.push_back({rows[files[i].firstRow].Path, QString::number(files[i].size),
+                              files[i].size});
+    const auto onRead = [&](TReadPoint) {
         if (onFileRead)
             onFileRead();
-        if (!same)
+    };
+    const std::vector<int> order = ContentOrder(candidates, onRead);
+
+    std::vector<int> groupOf(files.size(), kNone);
+    TContentComparer comparer(onFileRead);
+    // A file that changed since it was looked up is skipped, so that it never parts the files
+    // on either side of it that are still identical.
+    size_t last = 0;
+    for (size_t k = 1; k < order.size(); ++k) {
+        const TComparison result =
+            comparer.Compare(candidates[order[last]], candidates[order[k]]);
+        if (onFileRead)
+            onFileRead();
+        if (result == TComparison::SecondChanged)
             continue;
+        const size_t before = std::exchange(last, k);
+        if (result != TComparison::Identical)
+            continue;
+        const int previous = chosen[order[before]];
+        const int current = chosen[order[k]];
         if (groupOf[previous] == kNone)
             groupOf[previous] = groupCount++;
         groupOf[current] = groupOf[previous];

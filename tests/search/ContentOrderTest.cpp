@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,6 +19,12 @@ QByteArray Content(char fill, qsizetype size)
     return QByteArray(size, fill);
 }
 
+QByteArray ReadAll(const QByteArray& path)
+{
+    QFile file(QFile::decodeName(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class ContentOrderTest : public ::testing::Test
 {
 protected:
@@ -25,20 +32,22 @@ protected:
     void Add(const QByteArray& content)
     {
         const QString name = QStringLiteral("f%1").arg(m_candidates.size());
-        m_candidates.push_back({WriteFile(m_dir, name, content), QString::number(content.size())});
+        m_candidates.push_back(TCandidateFile::FromSizeText(WriteFile(m_dir, name, content),
+                                                            QString::number(content.size())));
     }
     // Adds a candidate whose file does not exist, with the size text given.
     void AddMissing(const QString& sizeText)
     {
-        m_candidates.push_back({QFile::encodeName(m_dir.filePath(
-                                    QStringLiteral("missing%1").arg(m_candidates.size()))),
-                                sizeText});
+        m_candidates.push_back(TCandidateFile::FromSizeText(
+            QFile::encodeName(m_dir.filePath(QStringLiteral("missing%1").arg(m_candidates.size()))),
+            sizeText));
     }
 
     std::vector<int> Order()
     {
         m_reads = 0;
-        return ContentOrder(m_candidates, [this] { ++m_reads; });
+        return ContentOrder(m_candidates,
+                            [this](TReadPoint point) { m_reads += point == TReadPoint::FileEnd; });
     }
 
     // How many neighbouring pairs of the order the comparison would report.
@@ -47,8 +56,8 @@ protected:
         TContentComparer comparer;
         int pairs = 0;
         for (size_t i = 0; i + 1 < order.size(); ++i)
-            pairs += comparer.SameFileContent(m_candidates[size_t(order[i])].path,
-                                              m_candidates[size_t(order[i + 1])].path);
+            pairs += comparer.Compare(m_candidates[size_t(order[i])],
+                                      m_candidates[size_t(order[i + 1])]) == TComparison::Identical;
         return pairs;
     }
 
@@ -115,7 +124,8 @@ TEST_F(ContentOrderTest, onlyFilesWithMatchingFirstBlocksAreReadWhole)
     Add(head);
     Add(big);
     EXPECT_EQ(Order(), (std::vector<int>{0, 3, 1, 2}));
-    EXPECT_EQ(m_reads, 4 + 3); // four first blocks, then the three that shared theirs
+    EXPECT_EQ(m_reads,
+              4 + 3); // four first blocks, then the three that shared theirs
 }
 
 TEST_F(ContentOrderTest, unreadableFilesStayWhereTheyAreAndMatchNothing)
@@ -142,14 +152,14 @@ TEST_F(ContentOrderTest, sampleDuplicatesAmongFilesOfTheirSize)
     std::vector<QByteArray> paths;
     for (const QString& file : files)
         paths.push_back(CopySample(m_dir, file));
-    TContentComparer comparer;
-    const int odd = comparer.SameFileContent(paths[0], paths[1])   ? 2
-                    : comparer.SameFileContent(paths[0], paths[2]) ? 1
-                                                                   : 0;
+    const int odd = ReadAll(paths[0]) == ReadAll(paths[1])   ? 2
+                    : ReadAll(paths[0]) == ReadAll(paths[2]) ? 1
+                                                             : 0;
     const int first = odd == 0 ? 1 : 0;
     const int second = 3 - odd - first;
     for (int i : {first, odd, second})
-        m_candidates.push_back({paths[size_t(i)], QStringLiteral("4246")});
+        m_candidates.push_back(
+            TCandidateFile::FromSizeText(paths[size_t(i)], QStringLiteral("4246")));
     EXPECT_EQ(IdenticalNeighbours(Identity()), 0);
     EXPECT_EQ(IdenticalNeighbours(Order()), 1);
 }
@@ -160,10 +170,33 @@ TEST_F(ContentOrderTest, anErrorFromTheProgressCallbackStopsTheReadingAndComesOu
         Add(Content(char('a' + i % 3), 2 * kBlock));
     int calls = 0;
     EXPECT_THROW(ContentOrder(m_candidates,
-                              [&calls] {
+                              [&calls](TReadPoint) {
                                   if (++calls == 2)
                                       throw EInvalidOperation(QStringLiteral("window closed"));
                               }),
                  EInvalidOperation);
     EXPECT_EQ(calls, 2);
+}
+
+// Long files are read with pauses for the window inside them, not only between
+// files, and a file grown since it was measured is read no further than its
+// measured size: it joins no one.
+TEST_F(ContentOrderTest, longFilesLetTheCallerInInsideThemAndEndAtTheirMeasuredSize)
+{
+    const int64_t size = TContentComparer::ProgressInterval + kBlock;
+    for (int i = 0; i < 3; ++i) {
+        Add({});
+        const QByteArray& path = m_candidates.back().path;
+        ASSERT_EQ(::truncate(path.constData(), size), 0);
+        m_candidates.back() = TCandidateFile::FromSizeText(path, QString::number(size));
+    }
+    // The middle one grows after it was measured; the others are twins.
+    m_candidates.insert(m_candidates.begin() + 1, m_candidates.back());
+    m_candidates.pop_back();
+    ASSERT_EQ(::truncate(m_candidates[1].path.constData(), 4 * size), 0);
+    int inside = 0;
+    const std::vector<int> order = ContentOrder(
+        m_candidates, [&inside](TReadPoint point) { inside += point == TReadPoint::InsideFile; });
+    EXPECT_EQ(order, (std::vector<int>{0, 2, 1}));
+    EXPECT_GE(inside, 1);
 }
