@@ -19,8 +19,8 @@ struct TResultColumns
     int Del;
 
     explicit TResultColumns(const TDataGrid& grid)
-        : Dest(grid.ColumnByName(QStringLiteral("Dest"))->Index()),
-          Del(grid.ColumnByName(QStringLiteral("Del"))->Index())
+        : Dest(grid.NamedColumn(QStringLiteral("Dest")).Index()),
+          Del(grid.NamedColumn(QStringLiteral("Del")).Index())
     {}
 };
 
