@@ -393,10 +393,11 @@ void TForm1::BitBtn5Click(QObject*)
 }
 
 // One run at a time: a second run started from a message handled inside the first would decide
-// which copies stay from a disk that the first is still changing.
+// which copies stay from a disk that the first is still changing. Nor during a search, whose
+// rows are not the results yet.
 void TForm1::BitBtn6Click(QObject*)
 {
-    if (m_deleting)
+    if (m_deleting || m_searching)
         return;
     Memo3->Lines().Clear();
     PageControl1->SelectNextPage(true);

@@ -264,3 +264,32 @@ TEST_F(DeletionWindowTest, deleteTwiceRightAfterASearchRemovesOneCopyOfEachPair)
     EXPECT_EQ(after, before) << "the other files stay byte for byte";
     EXPECT_TRUE(m_form.BitBtn6->isEnabled());
 }
+
+// The rows of a search still running are not the results yet: Delete waits for them.
+TEST_F(DeletionWindowTest, deleteDuringASearchRemovesNothing)
+{
+    const QString pictures = m_sandbox.Dir().filePath(QStringLiteral("pictures"));
+    ASSERT_TRUE(QDir().mkpath(pictures));
+    for (const char* name : {"a1.jpg", "a2.jpg", "b1.jpg", "b2.jpg"})
+        WriteFile(m_sandbox.Dir(), QStringLiteral("pictures/") + QLatin1String(name),
+                  QByteArray(200, name[0]));
+    const auto before = FilesUnder(pictures);
+    bool pressed = false;
+    m_form.OnSearchPhase = [&](TSearchPhase phase) {
+        if (phase != TSearchPhase::ResultRows || pressed)
+            return;
+        pressed = true;
+        QTimer::singleShot(0, [this] {
+            m_form.PageControl1->SetActivePageIndex(2);
+            m_form.RadioButton2->setChecked(true);
+            QTest::mouseClick(m_form.BitBtn6, Qt::LeftButton);
+        });
+    };
+    m_form.Edit1->setText(pictures);
+    QTest::mouseClick(m_form.BitBtn1, Qt::LeftButton);
+
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(m_form.DataGrid1->RowCount(), 4);
+    EXPECT_EQ(m_form.Memo3->Lines().Count(), 0);
+    EXPECT_EQ(FilesUnder(pictures), before);
+}
