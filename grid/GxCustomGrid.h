@@ -180,6 +180,8 @@ public:
     void ScrollRowIntoView(int row);
     // Moves TopRow by the shown rows (negative: up) and shifts the painted pixels.
     void ScrollRows(int count);
+    // A vertical request first fits the range to the rows.
+    void ScrollMessage(Qt::Orientation kind, TScrollRequest request) override;
 
     // --- Painting (the canvas is there only while the grid paints) ---
     TCanvas* Canvas() const { return m_canvas; }
@@ -284,7 +286,6 @@ protected:
 
     int GetHorzScrollDistance(int oldPosition, int newPosition) override;
     int GetVertScrollDistance(int oldPosition, int newPosition) override;
-    void ScrollMessage(Qt::Orientation kind, TScrollRequest request) override;
     void DoMouseWheel(int notches, Qt::KeyboardModifiers modifiers) override;
     void BeforeScroll(Qt::Orientation kind) override;
     void AfterScroll(Qt::Orientation kind) override;

@@ -78,6 +78,11 @@ void TGxCustomScrollBar::SetVisible(bool value)
     Apply();
 }
 
+void TGxCustomScrollBar::MoveBy(int delta)
+{
+    SetPosition(int(std::clamp<qint64>(qint64(m_position) + delta, 0, m_max)));
+}
+
 void TGxCustomScrollBar::LineDown()
 {
     if (m_max >= 1)
@@ -200,7 +205,8 @@ void TGxScrollControl::ConnectBar(Qt::Orientation kind)
 void TGxScrollControl::ScrollMessage(Qt::Orientation kind, TScrollRequest request)
 {
     TGxScrollBar& model = ScrollBarOf(kind);
-    int position = model.Position();
+    // Wide enough that no change, however large, overflows before the clamp.
+    qint64 position = model.Position();
     switch (request) {
     case srLineUp:
     case srLineDown:
@@ -230,9 +236,9 @@ void TGxScrollControl::ScrollMessage(Qt::Orientation kind, TScrollRequest reques
     }
     if (position < 0)
         position = 0;
-    else if (position > model.Max() - model.PageSize())
-        position = model.Max() - model.PageSize() + 1;
-    model.SetPosition(position);
+    else if (position > qint64(model.Max()) - model.PageSize())
+        position = qint64(model.Max()) - model.PageSize() + 1;
+    model.SetPosition(int(std::max<qint64>(position, 0)));
     const auto& handler = kind == Qt::Horizontal ? OnHorizontalScroll : OnVerticalScroll;
     if (handler)
         handler(this, model.Position());
@@ -272,8 +278,10 @@ void TGxScrollControl::scrollContentsBy(int, int) {}
 
 void TGxScrollControl::wheelEvent(QWheelEvent* event)
 {
+    // Switched off, the wheel is left to the parent, as a window without its own wheel
+    // handling does; the scroll bars do not follow it.
     if (!m_mouseWheelEnabled) {
-        TGxCustomScrollControl::wheelEvent(event);
+        event->ignore();
         return;
     }
     event->accept();
