@@ -329,6 +329,7 @@ private:
         Invalidate();
     }
     void UpdateLineSpacing();
+    void SelectStyleDisplay();
     void UpdateScrollRanges();
     int IndicatorWidth() const;
     int RowExtent(int row);
@@ -341,7 +342,6 @@ private:
     QRect CellClip(const QRect& cell, bool scrolled) const;
     void DrawCellAt(const TPaintColumn& item, int ARow, const QRect& rect);
     void DrawEmptyCellAt(const TPaintColumn& item, int ARow, const QRect& rect);
-    void LoadCellValue(TColumnDisplay& display, TGxCustomColumn& column, int ARow);
     QRect FocusRect();
     void PaintEmptyArea();
     void PaintCaption();
@@ -380,7 +380,9 @@ private:
     QRect m_focusBeforeScroll;
     QSize m_clientSize;
     TCanvas* m_canvas = nullptr;
-    std::unique_ptr<TStyleDisplay> m_defaultStyleDisplay;
+    // One display per HeaderStyle, by its value; a style without its own display draws with
+    // the default one.
+    std::array<std::unique_ptr<TStyleDisplay>, hsVista + 1> m_styleDisplays;
     TStyleDisplay* m_styleDisplay = nullptr;
 };
 
