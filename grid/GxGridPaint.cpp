@@ -90,6 +90,8 @@ std::vector<TGxCustomGridControl::TPaintColumn> TGxCustomGridControl::PaintColum
 
 void TGxCustomGridControl::PaintRows()
 {
+    if (!m_canvas)
+        return;
     const std::vector<TPaintColumn> columns = PaintColumns();
     const QRect body = GetBodyRect();
     const int bottom = Bottom(body);
@@ -263,6 +265,8 @@ void TGxCustomGridControl::DrawEmptyCellAt(const TPaintColumn& item, int ARow, c
 
 void TGxCustomGridControl::DrawCellLines(int ACol, int ARow, TColor GridColor, const QRect& R)
 {
+    if (!m_canvas)
+        return;
     TCanvas& canvas = *m_canvas;
     const int right = Right(R);
     const int bottom = Bottom(R);
@@ -368,6 +372,8 @@ void TGxCustomGridControl::DrawFocus()
 
 void TGxCustomGridControl::PaintHeaders()
 {
+    if (!m_canvas)
+        return;
     TStyleDisplay& display = *m_styleDisplay;
     TCanvas& canvas = *m_canvas;
     display.SetCanvas(&canvas);

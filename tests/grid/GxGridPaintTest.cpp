@@ -244,6 +244,17 @@ TEST_F(GridPaintTest, textsEndInAnEllipsisAndBadSizesDrawWhatFits)
     EXPECT_FALSE(Grab().isNull());
     grid.VertScrollBar().Last();
     EXPECT_EQ(grid.TopRow(), 2);
+    // Negative heights take no room; painting still ends.
+    grid.VertScrollBar().First();
+    grid.OnMeasuringRowHeight = [](QObject*, int, int& height) {
+        height = -50;
+    };
+    EXPECT_FALSE(Grab().isNull());
+    EXPECT_EQ(grid.GetRowTop(2), kBodyTop + 2);
+    // Outside a paint there is no canvas to draw on.
+    grid.PaintRows();
+    grid.PaintHeaders();
+    grid.DrawCell(0, 0);
 }
 
 TEST_F(GridPaintTest, aCheckBoxTogglesThroughTheGridsAcceptAndAfterEditEvents)
