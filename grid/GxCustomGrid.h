@@ -4,6 +4,8 @@
 #include "grid/GxScrollControl.h"
 #include "platform/Sets.h"
 
+#include <QMenu>
+#include <QPointer>
 #include <functional>
 
 enum TGridOption {
@@ -133,4 +135,19 @@ class TGxCustomGrid : public TGxCustomGridControl
     Q_OBJECT
 public:
     explicit TGxCustomGrid(QWidget* parent = nullptr);
+
+    // Shown by a right click, after the row under the pointer became the selected row.
+    QMenu* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(QMenu* value) { m_popupMenu = value; }
+
+    std::function<void(QObject* Sender, int ACol, int ARow)> OnCellClick;
+    std::function<void(QObject* Sender, int ACol, int ARow)> OnCellDblClick;
+    // Before the pop-up menu opens at the point (client coordinates); Handled keeps it closed.
+    std::function<void(QObject* Sender, QPoint MousePos, bool& Handled)> OnContextPopup;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QPointer<QMenu> m_popupMenu;
 };

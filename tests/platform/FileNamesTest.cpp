@@ -39,3 +39,13 @@ TEST(FileNamesTest, invalidBytesBecomeDistinctCharacters)
     EXPECT_NE(FileNameToText("\xFF.jpg"), FileNameToText("\xFE.jpg"));
     EXPECT_EQ(FileNameToText("\xFF").size(), 1);
 }
+
+TEST(FileNamesTest, folderOfKeepsTheRootButNoOtherTrailingSlash)
+{
+    EXPECT_EQ(FolderOf("/pics/a.jpg"), QByteArray("/pics"));
+    EXPECT_EQ(FolderOf("/pics/deeper/"), QByteArray("/pics/deeper"));
+    EXPECT_EQ(FolderOf("/a.jpg"), QByteArray("/"));
+    EXPECT_EQ(FolderOf("//a.jpg"), QByteArray("//"));
+    EXPECT_EQ(FolderOf("a.jpg"), QByteArray());
+    EXPECT_EQ(FolderOf("/caf\xe9/b.jpg"), QByteArray("/caf\xe9"));
+}
