@@ -429,4 +429,3 @@ QWidget* TGxCustomGridControl::EditorParent()
     return viewport();
 }
 
-TGxCustomGrid::TGxCustomGrid(QWidget* parent) : TGxCustomGridControl(parent) {}
