@@ -303,9 +303,14 @@ void TForm1::CreatePopupMenu()
 
 void TForm1::ConnectHandlers()
 {
-    const auto onClick = [this](QPushButton* button, void (TForm1::*handler)(QObject*)) {
-        connect(button, &QPushButton::clicked, this,
-                Guarded([this, button, handler] { (this->*handler)(button); }));
+    // Every handler takes its sender and runs guarded, so an error it raises reaches the error
+    // box without unwinding through Qt.
+    const auto on = [this](auto* sender, auto signal, void (TForm1::*handler)(QObject*)) {
+        connect(sender, signal, this,
+                Guarded([this, sender, handler] { (this->*handler)(sender); }));
+    };
+    const auto onClick = [&on](QPushButton* button, void (TForm1::*handler)(QObject*)) {
+        on(button, &QPushButton::clicked, handler);
     };
     onClick(BitBtn1, &TForm1::BitBtn1Click);
     onClick(BitBtn2, &TForm1::BitBtn2Click);
@@ -319,13 +324,9 @@ void TForm1::ConnectHandlers()
     onClick(BitBtn_1, &TForm1::BitBtn_1Click);
     onClick(BitBtn_2, &TForm1::BitBtn_2Click);
     onClick(BitBtn_3, &TForm1::BitBtn_3Click);
-    const auto onTriggered = [this](QAction* action, void (TForm1::*handler)(QObject*)) {
-        connect(action, &QAction::triggered, this,
-                Guarded([this, action, handler] { (this->*handler)(action); }));
-    };
-    onTriggered(Opencontainfolder1, &TForm1::Opencontainfolder1Click);
-    onTriggered(Execute1, &TForm1::Execute1Click);
-    onTriggered(Properties1, &TForm1::Properties1Click);
+    on(Opencontainfolder1, &QAction::triggered, &TForm1::Opencontainfolder1Click);
+    on(Execute1, &QAction::triggered, &TForm1::Execute1Click);
+    on(Properties1, &QAction::triggered, &TForm1::Properties1Click);
     DataGrid1->OnCellClick = [this](QObject* Sender, int ACol, int ARow) {
         DataGrid1CellClick(Sender, ACol, ARow);
     };

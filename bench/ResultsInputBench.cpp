@@ -1,6 +1,7 @@
 // Response times of the results page to the user's input, on the real main window's results grid
 // with synthetic rows. Each figure is the time from the input to the end of the repaint it
-// causes, the best and the median of several runs; paints counts the viewport's paint events.
+// causes: NAME the best of several runs, NAME_median their median, NAME_paints the viewport's
+// paint events per run.
 //   select_all_ms / invert_ms / deselect_all_ms   the mark buttons over 100,000 rows
 //   header_sort_ms      clicks on the Dest and the Size header in turn, each a whole sort
 //   header_reverse_ms   clicks on the header of the sorted column, each turning the order
@@ -72,8 +73,8 @@ void Measure(const char* name, QWidget& viewport, int runs, const std::function<
         times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     std::sort(times.begin(), times.end());
-    std::printf("%s=%.2f median=%.2f paints_per_run=%.1f\n", name, times.front(),
-                times[times.size() / 2], double(counter.paints) / runs);
+    std::printf("%s=%.2f\n%s_median=%.2f\n%s_paints=%.1f\n", name, times.front(), name,
+                times[times.size() / 2], name, double(counter.paints) / runs);
 }
 
 } // namespace
@@ -95,7 +96,7 @@ int main(int argc, char** argv)
     QTest::qWaitForWindowExposed(&form);
 
     FillRows(grid, markRows);
-    std::printf("mark_rows=%d sort_rows=%d\n", markRows, sortRows);
+    std::printf("mark_rows=%d\nsort_rows=%d\n", markRows, sortRows);
     Measure("select_all_ms", viewport, 7, [&] { form.BitBtn_2->click(); });
     Measure("invert_ms", viewport, 7, [&] { form.BitBtn_1->click(); });
     Measure("deselect_all_ms", viewport, 7, [&] { form.BitBtn_3->click(); });

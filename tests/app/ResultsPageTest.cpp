@@ -5,12 +5,16 @@
 #include "platform/DesktopShell.h"
 #include "platform/FileNames.h"
 #include "platform/Image.h"
+#include "platform/PageControl.h"
 #include "platform/WindowFrame.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QImage>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -230,6 +234,54 @@ TEST_F(ResultsPageTest, aPictureThatCannotBeShownEndsThePreviewSilently)
     AddRows({PictureFile("b.jpg", QSize(160, 120), "jpeg")});
     m_form.DataGrid1CellClick(&Grid(), 5, 0);
     EXPECT_FALSE(m_shown);
+    EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n');
+}
+
+// The results page as a user reaches it: the window shown on it, the mouse on the grid.
+class ResultsPageMouseTest : public ResultsPageTest
+{
+protected:
+    void SetUp() override
+    {
+        ResultsPageTest::SetUp();
+        m_form.PageControl1->SetActivePageIndex(1);
+        m_form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_form));
+    }
+    QWidget* View() { return Grid().viewport(); }
+};
+
+TEST_F(ResultsPageMouseTest, aRightClickBelowTheRowsOpensTheMenuButPropertiesReportsTheRowError)
+{
+    AddRows({"/pics/a.jpg"});
+    const QRect row = Grid().GetCellRect(1, 0);
+    const QPoint below(row.center().x(), row.bottom() + 20);
+    QTest::mousePress(View(), Qt::RightButton, {}, below);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, below, View()->mapToGlobal(below));
+    QApplication::sendEvent(View(), &request);
+    QTest::mouseRelease(View(), Qt::RightButton, {}, below);
+    EXPECT_TRUE(m_form.PopupMenu1->isVisible());
+    m_form.Properties1->trigger();
+    m_form.PopupMenu1->hide();
+    EXPECT_EQ(m_errors, QStringList{"List index out of bounds (-1)"});
+    EXPECT_TRUE(m_properties.isEmpty());
+
+    // On the row, the right click selects it first.
+    QTest::mousePress(View(), Qt::RightButton, {}, row.center());
+    m_form.Execute1->trigger();
+    EXPECT_EQ(m_opened, QList<QUrl>{QUrl(QStringLiteral("file:///pics/a.jpg"))});
+}
+
+TEST_F(ResultsPageMouseTest, aClickOnAThumbnailShowsThePictureAndOnTheMarkTogglesIt)
+{
+    AddRows({PictureFile("wide.jpg", QSize(1600, 1200), "jpeg")});
+    QTest::mouseClick(View(), Qt::LeftButton, {}, Grid().GetCellRect(5, 0).center());
+    ASSERT_TRUE(m_shown);
+    EXPECT_EQ(m_shown->OuterSize, QSize(700, 525));
+    m_shown.reset();
+    QTest::mouseClick(View(), Qt::LeftButton, {}, Grid().GetCellRect(6, 0).center());
+    EXPECT_FALSE(m_shown);
+    EXPECT_FALSE(Grid().Cell(QStringLiteral("Del"), 0).AsBoolean());
     EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n');
 }
 
