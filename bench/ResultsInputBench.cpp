@@ -84,6 +84,11 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication app(argc, argv);
+    // An error must end the run with its message, not wait in a message box.
+    app.SetErrorHandler([](const QString& message) {
+        std::fprintf(stderr, "error: %s\n", qPrintable(message));
+        std::exit(1);
+    });
     const int markRows = argc > 1 ? std::atoi(argv[1]) : 100000;
     const int sortRows = argc > 2 ? std::atoi(argv[2]) : 10000;
 

@@ -550,6 +550,7 @@ private:
     int DropGapAt(QPoint point) const;
     bool ValidCell(TGridCoord cell) const;
     bool ColumnCanHandle(const TGxCustomColumn& column) const;
+    template <typename Action> void PassToPlay(TGridCoord cell, QPoint point, Action action);
 
     // Keyboard moves.
     void MoveToRow(int row, Qt::KeyboardModifiers shift = {});
@@ -594,7 +595,6 @@ private:
     QPoint m_pressPoint;
     bool m_pressed = false;
     TGridCoord m_pressedCell;
-    bool m_pressedCurrent = false;
     TResizeState m_resize;
     std::unique_ptr<QWidget> m_trackLines[2];
     TDragState m_drag;

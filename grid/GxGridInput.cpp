@@ -150,6 +150,14 @@ bool TGxCustomGrid::ColumnCanHandle(const TGxCustomColumn& column) const
 
 // --- Mouse ---
 
+// Hands a pointer action to the cell's interactor, with the point relative to the cell.
+template <typename Action>
+void TGxCustomGrid::PassToPlay(TGridCoord cell, QPoint point, Action action)
+{
+    if (TColumnPlay* play = PreparePlay(cell.Col, cell.Row))
+        action(*play, point - play->CellRect().topLeft());
+}
+
 // Qt delivers the second press of a double click as a press followed by a double-click event;
 // the grid treats that press as the double click itself, so it neither selects nor starts a drag.
 bool TGxCustomGrid::IsSecondPress(const QMouseEvent& event)
@@ -264,16 +272,12 @@ void TGxCustomGrid::HandlePress(Qt::MouseButton button, Qt::KeyboardModifiers sh
 void TGxCustomGrid::CellPress(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point)
 {
     const TGridCoord cell = m_pressedCell;
-    m_pressedCurrent = cell.Col == SelectedColumn() && cell.Row == SelectedRow();
     if (!ValidCell(cell))
         return;
-    const TGxCustomColumn& column = Columns().Items(cell.Col);
-    if (ColumnCanHandle(column)) {
-        if (TColumnPlay* play = PreparePlay(cell.Col, cell.Row)) {
-            const QPoint inCell = point - play->CellRect().topLeft();
-            play->MouseDown(button, shift, inCell.x(), inCell.y());
-        }
-    }
+    if (ColumnCanHandle(Columns().Items(cell.Col)))
+        PassToPlay(cell, point, [&](TColumnPlay& play, QPoint at) {
+            play.MouseDown(button, shift, at.x(), at.y());
+        });
     SelectCell(cell.Col, cell.Row, shift);
     if (GetCellRect(cell.Col, cell.Row).bottom() > GetBodyRect().bottom())
         ScrollRowIntoView(cell.Row);
@@ -426,12 +430,10 @@ void TGxCustomGrid::CellRelease(Qt::MouseButton button, Qt::KeyboardModifiers sh
     // The click handler may have changed the rows or the columns.
     if (!ValidCell(cell))
         return;
-    if (ColumnCanHandle(Columns().Items(cell.Col))) {
-        if (TColumnPlay* play = PreparePlay(cell.Col, cell.Row)) {
-            const QPoint inCell = point - play->CellRect().topLeft();
-            play->MouseUp(button, shift, inCell.x(), inCell.y());
-        }
-    }
+    if (ColumnCanHandle(Columns().Items(cell.Col)))
+        PassToPlay(cell, point, [&](TColumnPlay& play, QPoint at) {
+            play.MouseUp(button, shift, at.x(), at.y());
+        });
 }
 
 // A click on a sortable header sorts by it; on the column already sorted it turns the order.
@@ -547,12 +549,9 @@ void TGxCustomGrid::CellHover(Qt::KeyboardModifiers shift, QPoint point)
     const TGridCoord cell = GetCellAt(point.x(), point.y());
     const bool changed = cell != m_hoverCell;
     m_hoverCell = cell;
-    if (ValidCell(cell) && Columns().Items(cell.Col).Play()) {
-        if (TColumnPlay* play = PreparePlay(cell.Col, cell.Row)) {
-            const QPoint inCell = point - play->CellRect().topLeft();
-            play->MouseMove(shift, inCell.x(), inCell.y());
-        }
-    }
+    if (ValidCell(cell) && Columns().Items(cell.Col).Play())
+        PassToPlay(cell, point,
+                   [&](TColumnPlay& play, QPoint at) { play.MouseMove(shift, at.x(), at.y()); });
     if (!changed)
         return;
     if (!ValidCell(cell)) {
