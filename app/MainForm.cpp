@@ -464,8 +464,9 @@ void TForm1::DataGrid1CellClick(QObject*, int ACol, int)
     Form2->Image1->SetPicture(picture);
     Form2->SetOuterSize(PreviewOuterSize(picture.size()));
     Form2->ShowModal();
-    // A large picture is not kept once the view is closed.
+    // A large picture is not kept once the view is closed; the keys go back to the results.
     Form2->Image1->SetPicture({});
+    activateWindow();
 }
 
 void TForm1::DataGrid1CellDblClick(QObject*, int, int)
