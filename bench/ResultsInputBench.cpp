@@ -98,7 +98,10 @@ int main(int argc, char** argv)
     form.show();
     TDataGrid& grid = *form.DataGrid1;
     QWidget& viewport = *grid.viewport();
-    QTest::qWaitForWindowExposed(&form);
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        std::fprintf(stderr, "error: the window was never shown\n");
+        return 1;
+    }
 
     FillRows(grid, markRows);
     std::printf("mark_rows=%d\nsort_rows=%d\n", markRows, sortRows);
