@@ -6,11 +6,10 @@
 #include <QFrame>
 #include <QResizeEvent>
 
-TGxCustomGridControl::TGxCustomGridControl(QWidget* parent)
-    : TGxScrollControl(parent),
-      m_defaultStyleDisplay(std::make_unique<TDefaultStyleDisplay>(*this)),
-      m_styleDisplay(m_defaultStyleDisplay.get())
+TGxCustomGridControl::TGxCustomGridControl(QWidget* parent) : TGxScrollControl(parent)
 {
+    m_styleDisplays[hsAuto] = std::make_unique<TDefaultStyleDisplay>(*this);
+    m_styleDisplay = m_styleDisplays[hsAuto].get();
     resize(250, 150);
     setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -47,13 +46,19 @@ void TGxCustomGridControl::SetGridLinesStyle(TGridLinesStyle value)
     Invalidate();
 }
 
-// Only the default display is built so far; the other header styles draw as it does.
 void TGxCustomGridControl::SetHeaderStyle(THeaderStyle value)
 {
     if (value == m_headerStyle)
         return;
     m_headerStyle = value;
-    m_styleDisplay = m_defaultStyleDisplay.get();
+    SelectStyleDisplay();
+}
+
+void TGxCustomGridControl::SelectStyleDisplay()
+{
+    TStyleDisplay* display = m_styleDisplays[size_t(m_headerStyle)].get();
+    m_styleDisplay = display ? display : m_styleDisplays[hsAuto].get();
+    m_styleDisplay->SetCanvas(m_canvas);
     Invalidate();
 }
 
@@ -228,12 +233,13 @@ void TGxCustomGridControl::EndUpdate()
         Invalidate();
 }
 
-// Everything may have moved: repaint it all and fit the scroll ranges, unless an update block
-// defers both to its end.
+// Everything may have moved: repaint it all and fit the scroll ranges. An update block defers
+// the ranges to its end, and a grid that is not on screen (the hidden working tables) fits them
+// when it is shown.
 void TGxCustomGridControl::Invalidate()
 {
     viewport()->update();
-    if (m_updateCount == 0)
+    if (m_updateCount == 0 && isVisible())
         UpdateScrollRanges();
 }
 
@@ -354,6 +360,7 @@ void TGxCustomGridControl::showEvent(QShowEvent* event)
 {
     Realise();
     TGxScrollControl::showEvent(event);
+    UpdateScrollRanges();
 }
 
 void TGxCustomGridControl::ColumnChanged(TGxCustomColumn& column, TColumnChange change, int value)

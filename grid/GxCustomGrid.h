@@ -183,6 +183,8 @@ public:
     void ScrollRowIntoView(int row);
     // Moves TopRow by the shown rows (negative: up) and shifts the painted pixels.
     void ScrollRows(int count);
+    // A vertical request first fits the range to the rows.
+    void ScrollMessage(Qt::Orientation kind, TScrollRequest request) override;
 
     // --- Painting (the canvas is there only while the grid paints) ---
     TCanvas* Canvas() const { return m_canvas; }
@@ -287,7 +289,6 @@ protected:
 
     int GetHorzScrollDistance(int oldPosition, int newPosition) override;
     int GetVertScrollDistance(int oldPosition, int newPosition) override;
-    void ScrollMessage(Qt::Orientation kind, TScrollRequest request) override;
     void DoMouseWheel(int notches, Qt::KeyboardModifiers modifiers) override;
     void BeforeScroll(Qt::Orientation kind) override;
     void AfterScroll(Qt::Orientation kind) override;
@@ -331,6 +332,7 @@ private:
         Invalidate();
     }
     void UpdateLineSpacing();
+    void SelectStyleDisplay();
     void UpdateScrollRanges();
     int IndicatorWidth() const;
     int RowExtent(int row);
@@ -343,7 +345,6 @@ private:
     QRect CellClip(const QRect& cell, bool scrolled) const;
     void DrawCellAt(const TPaintColumn& item, int ARow, const QRect& rect);
     void DrawEmptyCellAt(const TPaintColumn& item, int ARow, const QRect& rect);
-    void LoadCellValue(TColumnDisplay& display, TGxCustomColumn& column, int ARow);
     QRect FocusRect();
     void PaintEmptyArea();
     void PaintCaption();
@@ -382,7 +383,9 @@ private:
     QRect m_focusBeforeScroll;
     QSize m_clientSize;
     TCanvas* m_canvas = nullptr;
-    std::unique_ptr<TStyleDisplay> m_defaultStyleDisplay;
+    // One display per HeaderStyle, by its value; a style without its own display draws with
+    // the default one.
+    std::array<std::unique_ptr<TStyleDisplay>, hsVista + 1> m_styleDisplays;
     TStyleDisplay* m_styleDisplay = nullptr;
 };
 

@@ -78,6 +78,11 @@ void TGxCustomScrollBar::SetVisible(bool value)
     Apply();
 }
 
+void TGxCustomScrollBar::MoveBy(int delta)
+{
+    SetPosition(int(std::clamp<qint64>(qint64(m_position) + delta, 0, m_max)));
+}
+
 void TGxCustomScrollBar::LineDown()
 {
     if (m_max >= 1)
@@ -116,10 +121,11 @@ void TGxCustomScrollBar::Apply()
     bar.setValue(m_position);
     const bool shown = HasRange() || !m_autoHide;
     bar.setEnabled(HasRange() && m_owner.isEnabled() && m_enabled);
+    // Setting a policy lays the scroll area out again even when it does not change.
     const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-    if (m_kind == Qt::Horizontal)
+    if (m_kind == Qt::Horizontal && m_owner.horizontalScrollBarPolicy() != policy)
         m_owner.setHorizontalScrollBarPolicy(policy);
-    else
+    else if (m_kind == Qt::Vertical && m_owner.verticalScrollBarPolicy() != policy)
         m_owner.setVerticalScrollBarPolicy(policy);
     m_applying = false;
 }
@@ -200,7 +206,8 @@ void TGxScrollControl::ConnectBar(Qt::Orientation kind)
 void TGxScrollControl::ScrollMessage(Qt::Orientation kind, TScrollRequest request)
 {
     TGxScrollBar& model = ScrollBarOf(kind);
-    int position = model.Position();
+    // Wide enough that no change, however large, overflows before the clamp.
+    qint64 position = model.Position();
     switch (request) {
     case srLineUp:
     case srLineDown:
@@ -230,9 +237,9 @@ void TGxScrollControl::ScrollMessage(Qt::Orientation kind, TScrollRequest reques
     }
     if (position < 0)
         position = 0;
-    else if (position > model.Max() - model.PageSize())
-        position = model.Max() - model.PageSize() + 1;
-    model.SetPosition(position);
+    else if (position > qint64(model.Max()) - model.PageSize())
+        position = qint64(model.Max()) - model.PageSize() + 1;
+    model.SetPosition(int(std::max<qint64>(position, 0)));
     const auto& handler = kind == Qt::Horizontal ? OnHorizontalScroll : OnVerticalScroll;
     if (handler)
         handler(this, model.Position());
@@ -272,8 +279,10 @@ void TGxScrollControl::scrollContentsBy(int, int) {}
 
 void TGxScrollControl::wheelEvent(QWheelEvent* event)
 {
+    // Switched off, the wheel is left to the parent, as a window without its own wheel
+    // handling does; the scroll bars do not follow it.
     if (!m_mouseWheelEnabled) {
-        TGxCustomScrollControl::wheelEvent(event);
+        event->ignore();
         return;
     }
     event->accept();

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 class QScrollBar;
@@ -74,7 +75,8 @@ public:
 
     void First() { SetPosition(0); }
     void Last() { SetPosition(m_max - m_pageSize + 1); }
-    void MoveBy(int delta) { SetPosition(m_position + delta); }
+    // Saturates instead of overflowing for enormous moves.
+    void MoveBy(int delta);
     // Ask the owner to scroll as the bar's arrows and track would.
     void LineDown();
     void LineUp();
@@ -83,7 +85,7 @@ public:
     bool AtEnd() const { return m_position + m_pageSize >= m_max; }
     bool AtStart() const { return m_position == 0; }
     // Whether there is anything to scroll to: the window system shows the bar only then.
-    bool HasRange() const { return m_max - m_min + 1 > m_pageSize; }
+    bool HasRange() const { return m_max - m_min + 1 > std::max(m_pageSize, 1); }
 
     // Writes the model to the control's QScrollBar; nothing before the owner has a window.
     void Apply();

@@ -118,10 +118,16 @@ void TCanvas::Polyline(const std::vector<QPoint>& points)
 
 void TCanvas::Polygon(const std::vector<QPoint>& points)
 {
-    m_painter.setPen(QPen(ColorToQColor(m_penColor), 0));
+    if (points.empty())
+        return;
+    m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(ColorToQColor(m_brushColor));
     m_painter.drawPolygon(points.data(), int(points.size()));
     m_painter.setBrush(Qt::NoBrush);
+    // The outline passes through every corner, as the classic call draws it.
+    std::vector<QPoint> outline = points;
+    outline.push_back(points.front());
+    Polyline(outline);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color)
