@@ -113,6 +113,14 @@ public:
     void BitBtn5Click(QObject* Sender);
     void BitBtn6Click(QObject* Sender);
     void BitBtn8Click(QObject* Sender);
+    void BitBtn_1Click(QObject* Sender);
+    void BitBtn_2Click(QObject* Sender);
+    void BitBtn_3Click(QObject* Sender);
+    void Opencontainfolder1Click(QObject* Sender);
+    void Execute1Click(QObject* Sender);
+    void Properties1Click(QObject* Sender);
+    void DataGrid1CellClick(QObject* Sender, int ACol, int ARow);
+    void DataGrid1CellDblClick(QObject* Sender, int ACol, int ARow);
 
     // The controls the search works with.
     TSearchView SearchView();
@@ -130,6 +138,10 @@ private:
     void CreatePopupMenu();
     void ConnectHandlers();
     TSearchInputs SearchInputs() const;
+    // Sets every row's removal mark to what the rule makes of its present value.
+    void SetAllMarks(bool (*mark)(bool present));
+    // The file of the results grid's selected row; the grid's row-index error when none is.
+    QByteArray SelectedFile();
 
     // Set when the window closes: a search run in progress then unwinds at once.
     bool m_closed = false;

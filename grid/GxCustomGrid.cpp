@@ -436,4 +436,3 @@ QWidget* TGxCustomGridControl::EditorParent()
     return viewport();
 }
 
-TGxCustomGrid::TGxCustomGrid(QWidget* parent) : TGxCustomGridControl(parent) {}

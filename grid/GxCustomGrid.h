@@ -5,7 +5,10 @@
 #include "platform/Graphics.h"
 #include "platform/Sets.h"
 
+#include <QMenu>
+#include <QPointer>
 #include <QRect>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -386,10 +389,230 @@ private:
     TStyleDisplay* m_styleDisplay = nullptr;
 };
 
+enum TMoveSelectionKey { mkUndefined, mkArrows, mkTab, mkEnter };
+enum THomeEndBehaviour { hebTopBottom, hebLeftRight };
+enum TSelectionMoveDirection { mdDown, mdUp, mdLeft, mdRight, mdNone };
+// The strip of the grid a point lies in.
+enum TGridHitArea {
+    haNone = 0,
+    haBody = 1,
+    haFooter = 2,
+    haHeader = 3,
+    haIndicator = 4,
+    haInput = 5
+};
+
+// A cell address by column Index and row; -1 where there is none.
+struct TGridCoord
+{
+    int Col = -1;
+    int Row = -1;
+
+    friend bool operator==(const TGridCoord&, const TGridCoord&) = default;
+};
+
+class TColumnDragBox;
+class TDragArrow;
+class TColumnPlay;
+
 // Mouse, keyboard, column dragging and the published properties.
 class TGxCustomGrid : public TGxCustomGridControl
 {
     Q_OBJECT
 public:
+    // The cursor table numbers the grid registers its cursors under.
+    static constexpr int crHorzSplit = 3000;
+    static constexpr int crColumnNoDrag = 3001;
+    static constexpr int crVertSplit = 3003;
+    static constexpr int crIndicatorSelect = 3006;
+
     explicit TGxCustomGrid(QWidget* parent = nullptr);
+    ~TGxCustomGrid() override;
+
+    // The column's interactor made ready to act on the cell; null when there is none or
+    // OnBeforeEdit refuses.
+    virtual TColumnPlay* PreparePlay(int ACol, int ARow) = 0;
+
+    // Viewport coordinates.
+    TGridHitArea HitTestArea(int x, int y);
+    // Col: the visible column under x; Row: the row under y when the point is in the body.
+    TGridCoord GetCellAt(int x, int y);
+
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool value) { m_readOnly = value; }
+    bool WantTabs() const { return m_wantTabs; }
+    void SetWantTabs(bool value) { m_wantTabs = value; }
+    bool WantReturns() const { return m_wantReturns; }
+    void SetWantReturns(bool value) { m_wantReturns = value; }
+    bool TabLeaveControl() const { return m_tabLeaveControl; }
+    void SetTabLeaveControl(bool value) { m_tabLeaveControl = value; }
+    THomeEndBehaviour HomeEndBehaviour() const { return m_homeEndBehaviour; }
+    void SetHomeEndBehaviour(THomeEndBehaviour value) { m_homeEndBehaviour = value; }
+    TSelectionMoveDirection SelectionMoveDirection() const { return m_moveDirection; }
+    void SetSelectionMoveDirection(TSelectionMoveDirection value) { m_moveDirection = value; }
+    // Shown by a right click, after the row under the pointer became the selected row.
+    QMenu* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(QMenu* value) { m_popupMenu = value; }
+    // The incremental search typed so far; cleared 700 ms after the last character.
+    const QString& SearchText() const { return m_searchText; }
+
+    std::function<void(QObject* Sender, int ACol, int ARow)> OnCellClick;
+    std::function<void(QObject* Sender, int ACol, int ARow)> OnCellDblClick;
+    std::function<void(QObject* Sender, int ACol)> OnHeaderClick;
+    std::function<void(QObject* Sender, int ACol)> OnHeaderDblClick;
+    std::function<void(QObject* Sender, int ACol)> OnFooterClick;
+    std::function<void(QObject* Sender, int& ACol, int ARow, TMoveSelectionKey Key)>
+        OnSelectionMove;
+    std::function<void(QObject* Sender, int FromPos, int ToPos, bool& Accept)> OnRowMove;
+    std::function<void(QObject* Sender, int FromPos, int ToPos)> OnAfterRowMove;
+    std::function<void(QObject* Sender, int Index, int Height)> OnChangeRowHeight;
+    // Before the pop-up menu opens at the point (viewport coordinates); Handled keeps it closed.
+    std::function<void(QObject* Sender, QPoint MousePos, bool& Handled)> OnContextPopup;
+    // The toolkit's own input events, raised before the grid handles the same input.
+    std::function<void(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                       int Y)>
+        OnMouseDown;
+    std::function<void(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseMove;
+    std::function<void(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                       int Y)>
+        OnMouseUp;
+    std::function<void(QObject* Sender)> OnClick;
+    std::function<void(QObject* Sender)> OnDblClick;
+    std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)> OnKeyDown;
+    std::function<void(QObject* Sender, QChar& Key)> OnKeyPress;
+    std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)> OnKeyUp;
+    std::function<void(QObject* Sender)> OnEnter;
+    std::function<void(QObject* Sender)> OnExit;
+    std::function<void(QObject* Sender)> OnMouseEnter;
+    std::function<void(QObject* Sender)> OnMouseLeave;
+
+protected:
+    // Moves the row so that it ends at ToPos, as the data grid's MoveRow does.
+    virtual void MoveRowTo(int FromPos, int ToPos) = 0;
+
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // Column resizing by the header's right edges.
+    struct TResizeState
+    {
+        TGxCustomColumn* column = nullptr;
+        int delta = 0;
+    };
+    // A column's header held and, past a few pixels, dragged to another place.
+    struct TDragState
+    {
+        TGxCustomColumn* column = nullptr;
+        bool dragging = false;
+        // The place between columns the pointer points at, -1 when it cannot be dropped there.
+        int dropGap = -1;
+    };
+    enum THintKind { hkNone, hkFooter, hkHeader, hkTextFit, hkCell };
+    struct TLastPress
+    {
+        Qt::MouseButton button = Qt::NoButton;
+        ulong time = 0;
+        QPoint point;
+    };
+
+    bool IsSecondPress(const QMouseEvent& event);
+    // Input, in viewport coordinates.
+    void HandlePress(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
+    void HandleDoublePress(QPoint point);
+    void CellPress(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
+    void HeaderPress(QPoint point);
+    void IndicatorPress(Qt::KeyboardModifiers shift, QPoint point);
+    int RowMoveTargetAt(QPoint point);
+    void TrackRowMove(QPoint point);
+    void EndRowMove(QPoint point);
+    void HandleRelease(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
+    void CellRelease(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
+    void HeaderRelease(QPoint point);
+    void HandleMove(Qt::KeyboardModifiers shift, QPoint point);
+    void HeaderHover(QPoint point);
+    void CellHover(Qt::KeyboardModifiers shift, QPoint point);
+    bool HandleKey(int key, Qt::KeyboardModifiers shift);
+    void HandleCharacter(QChar key);
+
+    // Geometry for input.
+    bool IsFixed(const TGxCustomColumn& column) const;
+    int ScrollOf(const TGxCustomColumn& column) const;
+    TGxCustomColumn* ResizeColumnAt(QPoint point);
+    int RowEdgeAt(QPoint point);
+    int DropGapAt(QPoint point) const;
+    bool ValidCell(TGridCoord cell) const;
+    bool ColumnCanHandle(const TGxCustomColumn& column) const;
+    template <typename Action> void PassToPlay(TGridCoord cell, QPoint point, Action action);
+
+    // Keyboard moves.
+    void MoveToRow(int row, Qt::KeyboardModifiers shift = {});
+    int NextShownRow(int row, int step);
+    int StepShownRows(int row, int count);
+    void MoveVertically(int step);
+    void MoveHorizontally(int step, TMoveSelectionKey key);
+    void MoveByTab(bool forward);
+    void PageUp();
+    void PageDown();
+    void HomeEnd(bool end, Qt::KeyboardModifiers shift);
+    void ScrollColumnIntoView(const TGxCustomColumn& column);
+    void IncrementalSearch(QChar key);
+    bool WantsTabKey() const;
+
+    // Column resizing and moving.
+    void StartResize(TGxCustomColumn& column);
+    void TrackResize(int x);
+    void EndResize();
+    void StartDrag(QPoint point);
+    void TrackDrag(QPoint point);
+    void EndDrag(QPoint point);
+    void FitColumnToContent(TGxCustomColumn& column);
+    int ContentWidth(TGxCustomColumn& column, int ARow);
+
+    void ShowHint(THintKind kind, const QString& text, QPoint globalTopLeft, int maxWidth);
+    void HideHint();
+    void ResetHover();
+    // Drops every press and drag state, as when the application loses activation.
+    void DropInputStates();
+
+    bool m_readOnly = false;
+    bool m_wantTabs = false;
+    bool m_wantReturns = true;
+    bool m_tabLeaveControl = false;
+    THomeEndBehaviour m_homeEndBehaviour = hebTopBottom;
+    TSelectionMoveDirection m_moveDirection = mdDown;
+    QPointer<QMenu> m_popupMenu;
+
+    TLastPress m_lastPress;
+    bool m_doubleClickHandled = false;
+    QPoint m_pressPoint;
+    bool m_pressed = false;
+    TGridCoord m_pressedCell;
+    TResizeState m_resize;
+    std::unique_ptr<QWidget> m_trackLines[2];
+    TDragState m_drag;
+    std::unique_ptr<TColumnDragBox> m_dragBox;
+    std::unique_ptr<TDragArrow> m_dragArrows[2];
+    // Row resizing and moving in the indicator.
+    int m_resizeRow = -1;
+    int m_moveRow = -1;
+    std::unique_ptr<QWidget> m_rowTrackLine;
+
+    TGridCoord m_hoverCell;
+    int m_hintColumn = -1;
+    THintKind m_hintKind = hkNone;
+    std::unique_ptr<QWidget> m_hintWindow;
+
+    QString m_searchText;
+    QTimer m_searchTimer;
 };

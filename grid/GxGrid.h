@@ -94,7 +94,7 @@ public:
     // Makes the column's interactor ready to act on the cell: OnBeforeEdit may refuse; then
     // the cell's value, rectangle and the grid's handlers are handed to it. Null when the
     // column has no interactor or the edit was refused.
-    TColumnPlay* PreparePlay(int ACol, int ARow);
+    TColumnPlay* PreparePlay(int ACol, int ARow) override;
     std::function<void(QObject* Sender, int ACol, int ARow, bool& Accept)> OnBeforeEdit;
     std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value, bool& Accept)>
         OnEditAccept;
@@ -105,6 +105,7 @@ protected:
     TCell& CellForPaint(int ACol, int ARow) override { return m_cells.CellAt(ACol, ARow); }
     void SortColumn(TGxCustomColumn& column, bool ascending) override;
     void RowSizeChanged(int value) override { m_cells.SetDefaultRowHeight(value); }
+    void MoveRowTo(int FromPos, int ToPos) override { MoveRow(FromPos, ToPos); }
     void ColumnAdded(TGxCustomColumn& column) override;
     void ColumnDeleted(TGxCustomColumn& column, int index) override;
 

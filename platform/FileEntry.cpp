@@ -1,5 +1,7 @@
 #include "platform/FileEntry.h"
 
+#include "platform/FileNames.h"
+
 #include <sys/stat.h>
 
 namespace {
@@ -32,10 +34,4 @@ TFileEntry LookUpEntry(const QByteArray& path)
         entry.Size = info.st_size;
     }
     return entry;
-}
-
-QByteArray FolderOf(const QByteArray& path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
 }

@@ -31,6 +31,3 @@ struct TFileEntry
 
 // Looks the path up without opening anything.
 TFileEntry LookUpEntry(const QByteArray& path);
-
-// The folder that holds the path's last component: "." for a bare name, "/" for one at the root.
-QByteArray FolderOf(const QByteArray& path);
