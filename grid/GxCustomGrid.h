@@ -571,6 +571,8 @@ private:
 
     // Column resizing and moving.
     void StartResize(TGxCustomColumn& column);
+    // Shows a track line at a rectangle given in viewport coordinates.
+    void PlaceTrackLine(QWidget& line, const QRect& inViewport);
     void TrackResize(int x);
     void EndResize();
     void StartDrag(QPoint point);
@@ -599,14 +601,15 @@ private:
     bool m_pressed = false;
     TGridCoord m_pressedCell;
     TResizeState m_resize;
-    std::unique_ptr<QWidget> m_trackLines[2];
+    // Owned by the grid as their Qt parent.
+    QWidget* m_trackLines[2] = {};
     TDragState m_drag;
     std::unique_ptr<TColumnDragBox> m_dragBox;
     std::unique_ptr<TDragArrow> m_dragArrows[2];
     // Row resizing and moving in the indicator.
     int m_resizeRow = -1;
     int m_moveRow = -1;
-    std::unique_ptr<QWidget> m_rowTrackLine;
+    QWidget* m_rowTrackLine = nullptr;
 
     TGridCoord m_hoverCell;
     int m_hintColumn = -1;

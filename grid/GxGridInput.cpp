@@ -26,9 +26,11 @@ constexpr int kDragThreshold = 3;
 constexpr int kSearchTimeout = 700;
 constexpr int kCellHintWidth = 250;
 
-QWidget* TrackLine(QWidget* parent)
+// The lines are children of the grid itself, laid over the viewport: Qt deletes them with the
+// grid, and a replaced viewport never takes them along.
+QWidget* TrackLine(QWidget* grid)
 {
-    auto* line = new QWidget(parent);
+    auto* line = new QWidget(grid);
     line->setAttribute(Qt::WA_TransparentForMouseEvents);
     line->setAutoFillBackground(true);
     QPalette palette = line->palette();
@@ -53,9 +55,9 @@ TGxCustomGrid::TGxCustomGrid(QWidget* parent) : TGxCustomGridControl(parent)
     cursors.SetCursor(crVertSplit, LoadCursorResource(QStringLiteral("VERTSPLIT")));
     cursors.SetCursor(crIndicatorSelect, LoadCursorResource(QStringLiteral("INDICATORSELECT")));
     viewport()->setMouseTracking(true);
-    for (auto& line : m_trackLines)
-        line.reset(TrackLine(viewport()));
-    m_rowTrackLine.reset(TrackLine(viewport()));
+    for (QWidget*& line : m_trackLines)
+        line = TrackLine(this);
+    m_rowTrackLine = TrackLine(this);
     m_searchTimer.setSingleShot(true);
     m_searchTimer.setInterval(kSearchTimeout);
     connect(&m_searchTimer, &QTimer::timeout, this, [this] { m_searchText.clear(); });
@@ -297,8 +299,7 @@ void TGxCustomGrid::IndicatorPress(Qt::KeyboardModifiers shift, QPoint point)
     if (Options().contains(goRowResizing)) {
         m_resizeRow = RowEdgeAt(point);
         if (m_resizeRow >= 0) {
-            m_rowTrackLine->setGeometry(0, point.y(), viewport()->width(), 1);
-            m_rowTrackLine->show();
+            PlaceTrackLine(*m_rowTrackLine, QRect(0, point.y(), viewport()->width(), 1));
             return;
         }
     }
@@ -325,9 +326,14 @@ void TGxCustomGrid::TrackRowMove(QPoint point)
     const int target = RowMoveTargetAt(point);
     const int y = target < RowCount() ? GetRowTop(target)
                                       : GetRowTop(RowCount() - 1) + GetRowHeight(RowCount() - 1);
-    m_rowTrackLine->setGeometry(0, y, viewport()->width(), 2);
-    m_rowTrackLine->show();
-    m_rowTrackLine->raise();
+    PlaceTrackLine(*m_rowTrackLine, QRect(0, y, viewport()->width(), 2));
+}
+
+void TGxCustomGrid::PlaceTrackLine(QWidget& line, const QRect& inViewport)
+{
+    line.setGeometry(inViewport.translated(viewport()->geometry().topLeft()));
+    line.show();
+    line.raise();
 }
 
 void TGxCustomGrid::EndRowMove(QPoint point)
@@ -465,7 +471,8 @@ void TGxCustomGrid::HandleMove(Qt::KeyboardModifiers shift, QPoint point)
         return;
     }
     if (m_resizeRow >= 0) {
-        m_rowTrackLine->move(0, std::max(point.y(), GetRowTop(m_resizeRow) + 1));
+        m_rowTrackLine->move(viewport()->geometry().topLeft() +
+                             QPoint(0, std::max(point.y(), GetRowTop(m_resizeRow) + 1)));
         return;
     }
     if (m_moveRow >= 0 && m_pressed) {
@@ -626,12 +633,8 @@ void TGxCustomGrid::TrackResize(int x)
     const int right = column.ColumnLeft() + column.Width();
     m_resize.delta = std::max(x + h - right, column.MinWidth() - column.Width());
     const int height = viewport()->height();
-    m_trackLines[0]->setGeometry(column.ColumnLeft() - h, 0, 1, height);
-    m_trackLines[1]->setGeometry(right + m_resize.delta - h - 1, 0, 1, height);
-    for (auto& line : m_trackLines) {
-        line->show();
-        line->raise();
-    }
+    PlaceTrackLine(*m_trackLines[0], QRect(column.ColumnLeft() - h, 0, 1, height));
+    PlaceTrackLine(*m_trackLines[1], QRect(right + m_resize.delta - h - 1, 0, 1, height));
 }
 
 void TGxCustomGrid::EndResize()
@@ -639,7 +642,7 @@ void TGxCustomGrid::EndResize()
     TGxCustomColumn& column = *m_resize.column;
     const int delta = m_resize.delta;
     m_resize = {};
-    for (auto& line : m_trackLines)
+    for (QWidget* line : m_trackLines)
         line->hide();
     if (delta != 0)
         column.SetWidth(column.Width() + delta);
@@ -807,7 +810,7 @@ void TGxCustomGrid::DropInputStates()
     m_pressPoint = {};
     m_pressedCell = {};
     m_resize = {};
-    for (auto& line : m_trackLines)
+    for (QWidget* line : m_trackLines)
         line->hide();
     m_resizeRow = -1;
     m_moveRow = -1;
