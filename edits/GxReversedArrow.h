@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QCursor>
+
+// The mirrored arrow that edit boxes show over their select-all zone: it points up and to the
+// right, with its hot spot at the tip. Drawn once, on first use.
+const QCursor& ReversedArrowCursor();
