@@ -2,6 +2,7 @@
 
 #include "app/ButtonGlyphs.h"
 #include "app/FormGrids.h"
+#include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/FileNames.h"
@@ -20,7 +21,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -194,9 +194,8 @@ void TForm1::CreateOptionsPage()
     Panel1 = AddButtonPanel(GroupBox3, "Panel1");
     BitBtn1 = Button(Panel1, "BitBtn1", QStringLiteral("Start"), PanelButtonPlace(0), StartGlyph());
 
-    // Until the folder edit with its Browse button takes its place, a plain edit of the same
-    // width stands here.
-    Edit1 = Named(new QLineEdit(QDir::homePath() + QLatin1Char('/'), GroupBox3), "Edit1");
+    Edit1 = Named(new TGxFolderEdit(GroupBox3), "Edit1");
+    Edit1->setText(QDir::homePath() + QLatin1Char('/'));
     Edit1->setFont(FontOfSize(10));
     Edit1->setGeometry(23, 32, 350, 24);
     CheckBox1 =
@@ -320,6 +319,8 @@ void TForm1::FormCreate(QObject*)
     for (int i = 0; i < PageControl1->PageCount(); ++i)
         PageControl1->SetTabVisible(i, false);
     PageControl1->SetActivePageIndex(0);
+    Edit1->SetButtonCaption(QStringLiteral("Browse"));
+    Edit1->SetButtonWidth(70);
     Edit1->resize(Edit1->width(), 25);
 }
 
