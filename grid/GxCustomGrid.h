@@ -2,9 +2,18 @@
 
 #include "grid/GxColumns.h"
 #include "grid/GxScrollControl.h"
+#include "platform/Graphics.h"
 #include "platform/Sets.h"
 
+#include <QRect>
+#include <array>
 #include <functional>
+#include <memory>
+#include <vector>
+
+class TCanvas;
+class TCell;
+class TStyleDisplay;
 
 enum TGridOption {
     goCanHideColumn,
@@ -27,6 +36,54 @@ enum TGridOption {
 };
 using TGridOptions = TSet<TGridOption, 17>;
 
+enum TAppearanceOption {
+    ao3DGridLines,
+    aoAlphaBlendedSelection,
+    aoBoldTextSelection,
+    aoDontFillCells,
+    aoHideFocus,
+    aoHideSelection,
+    aoHighlightSlideCells,
+    aoHintMarks,
+    aoIndicateSelectedCell,
+    aoIndicateSortedColumn
+};
+using TAppearanceOptions = TSet<TAppearanceOption, 10>;
+
+enum TGridLinesStyle {
+    lsNormal,
+    lsActiveHorzOnly,
+    lsActiveRows,
+    lsFramed,
+    lsHorizontalOnly,
+    lsVerticalOnly
+};
+enum THeaderStyle {
+    hsAuto,
+    hsFlatBorders,
+    hsOffice2007,
+    hsOffice2010,
+    hsOldStyle,
+    hsOutlook,
+    hsVista
+};
+enum TSortedStyle { soDefault, soDarker, soWhite };
+
+// What a painting event is told about a cell.
+enum TCellStateFlag { csBoldTextSelection, csEmpty, csFocused, csSelected };
+using TCellState = TSet<TCellStateFlag, 4>;
+
+// The pixels grid lines add around each cell; Gap is Top + Bottom, what a row adds to its
+// height.
+struct TLineSpacing
+{
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    int Gap = 0;
+};
+
 // Geometry, painting, selection and events of the grid. The rows themselves belong to the
 // data grid, which answers RowCount and RowAt.
 class TGxCustomGridControl : public TGxScrollControl, protected TGxColumnsHost
@@ -40,13 +97,120 @@ public:
     // The first column in creation order whose Name equals the text, ignoring ASCII case.
     TGxCustomColumn* ColumnByName(const QString& name) const;
 
+    ~TGxCustomGridControl() override;
+
     TGridOptions Options() const { return m_options; }
     void SetOptions(TGridOptions value);
     // The height of new rows; a value of 0 or less is ignored.
     int RowSize() const { return m_rowSize; }
     void SetRowSize(int value);
 
+    // --- Appearance ---
+    TAppearanceOptions AppearanceOptions() const { return m_appearanceOptions; }
+    void SetAppearanceOptions(TAppearanceOptions value);
+    int HeaderSize() const { return m_headerSize; }
+    void SetHeaderSize(int value);
+    int InputSize() const { return m_inputSize; }
+    void SetInputSize(int value) { SetAndInvalidate(m_inputSize, value); }
+    int FooterSize() const { return m_footerSize; }
+    void SetFooterSize(int value) { SetAndInvalidate(m_footerSize, value); }
+    TColor GridLinesColor() const { return m_gridLinesColor; }
+    void SetGridLinesColor(TColor value) { SetAndInvalidate(m_gridLinesColor, value); }
+    TGridLinesStyle GridLinesStyle() const { return m_gridLinesStyle; }
+    void SetGridLinesStyle(TGridLinesStyle value);
+    THeaderStyle HeaderStyle() const { return m_headerStyle; }
+    void SetHeaderStyle(THeaderStyle value);
+    TSortedStyle SortedStyle() const { return m_sortedStyle; }
+    void SetSortedStyle(TSortedStyle value) { SetAndInvalidate(m_sortedStyle, value); }
+    TColor SelectionColor() const { return m_selectionColor; }
+    // Stored only; the next paint uses it.
+    void SetSelectionColor(TColor value) { m_selectionColor = value; }
+    TColor InactiveSelectionColor() const { return m_inactiveSelectionColor; }
+    void SetInactiveSelectionColor(TColor value)
+    {
+        SetAndInvalidate(m_inactiveSelectionColor, value);
+    }
+    TColor HighlightedTextColor() const { return m_highlightedTextColor; }
+    void SetHighlightedTextColor(TColor value);
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value) { SetAndInvalidate(m_color, value); }
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle value);
+    bool EnableVisualStyles() const { return m_enableVisualStyles; }
+    void SetEnableVisualStyles(bool value) { SetAndInvalidate(m_enableVisualStyles, value); }
+    // The vertical bar hides when there is nothing to scroll.
+    bool HideScrollBar() const { return m_hideScrollBar; }
+    void SetHideScrollBar(bool value);
+    int FixedCols() const { return m_columns.FixedCols(); }
+    void SetFixedCols(int value);
+    // Shown in the body while the grid has no shown rows.
+    const QString& Caption() const { return m_caption; }
+    void SetCaption(const QString& value);
+    // Themed drawing is used: EnableVisualStyles and the application's style draws themed.
+    bool Themed() const;
+
+    // --- Geometry, in viewport pixels; right and bottom edges are exclusive ---
+    const TLineSpacing& LineSpacing() const { return m_lineSpacing; }
+    QRect GetBodyRect() const;
+    QRect GetHeaderRect() const;
+    QRect GetInputRect() const;
+    QRect GetFooterRect() const;
+    QRect GetIndicatorRect() const;
+    // From the right of the fixed columns to the client's right: scrolled columns stay in it.
+    QRect GetFixedAreaRect() const;
+    // The horizontal scroll position in pixels.
+    int HorzOffset() const;
+    // A row at or beyond RowCount is placed as if it had the height RowSize.
+    int GetRowTop(int row);
+    QRect GetCellRect(int ACol, int ARow);
+    // The shown rows, from TopRow on, that fit wholly into the body.
+    int RowsPerPage();
+    // The Index of the first visible column, in position order, whose left to right edge (both
+    // inclusive) holds x; -1 when none.
+    int GetColumnAtX(int x) const;
+    // The shown row at y inside the body; -1 outside the body or past the last row.
+    int GetRowAtY(int y);
+    // The row's height as the grid paints it; OnMeasuringRowHeight may change it.
+    virtual int GetRowHeight(int row) = 0;
+
+    // --- Scrolling ---
+    void UpdateHorzScrollBar();
+    void UpdateVertScrollBar();
+    // Scrolls the fewest rows that bring the row wholly into the body.
+    void ScrollRowIntoView(int row);
+    // Moves TopRow by the shown rows (negative: up) and shifts the painted pixels.
+    void ScrollRows(int count);
+    // A vertical request first fits the range to the rows.
+    void ScrollMessage(Qt::Orientation kind, TScrollRequest request) override;
+
+    // --- Painting (the canvas is there only while the grid paints) ---
+    TCanvas* Canvas() const { return m_canvas; }
+    void PaintRows();
+    void PaintHeaders();
+    void DrawCell(int ACol, int ARow);
+    void DrawEmptyCell(int ACol, int ARow);
+    void DrawCellLines(int ACol, int ARow, TColor GridColor, const QRect& R);
+    void DrawFocus();
+    bool IsCellHighlighted(int ACol, int ARow);
+    TColor GetCellColor(int ACol, int ARow);
+    TColor GetCellTextColor(int ACol, int ARow);
+    TStyleDisplay& CurrentStyleDisplay() const { return *m_styleDisplay; }
+    int PressedHeaderColumn() const { return m_pressedHeaderColumn; }
+    void SetPressedHeaderColumn(int value);
+    int HotHeaderColumn() const { return m_hotHeaderColumn; }
+    void SetHotHeaderColumn(int value);
+
+    // --- Invalidation ---
+    void InvalidateGrid() { Invalidate(); }
+    // One strip; a strip not shown is skipped, the body always counts.
+    enum TGridArea { gaBody, gaFooter, gaHeader, gaIndicator, gaInput };
+    void RefreshArea(TGridArea area);
+    void InvalidateCell(int ACol, int ARow);
+    void InvalidateRow(int ARow);
+    void InvalidateSelection();
+
     virtual int RowCount() const = 0;
+    virtual int VisibleRowCount() const = 0;
 
     // -1 when no row is selected.
     int SelectedRow() const { return m_selectedRow; }
@@ -81,11 +245,30 @@ public:
     std::function<void(QObject* Sender, int ACol, int FromPos, int ToPos)> OnColumnMove;
     std::function<void(QObject* Sender, int ACol)> OnColumnResize;
 
+    std::function<void(QObject* Sender, int ACol, int ARow, TColor& CellColor, TColor& GridColor,
+                       TCellState CellState)>
+        OnCellColoring;
+    std::function<void(QObject* Sender, int ACol, int ARow, const QRect& CellRect,
+                       TCellState CellState, bool& DefaultDrawing)>
+        OnDrawCellBackground;
+    std::function<void(QObject* Sender, int ACol, int ARow, TColor& TextColor,
+                       TFontStyles& FontStyle, TCellState CellState)>
+        OnCellFormating;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)> OnCellHint;
+    std::function<void(QObject* Sender, int ACol, int ARow, const QRect& CellRect,
+                       TCellState CellState)>
+        OnCustomDrawCell;
+    std::function<void(QObject* Sender)> OnPostDraw;
+
 protected:
     virtual TRow& RowAt(int index) = 0;
     // Sorts the rows by the column; run when a sorted column asks for it.
     virtual void SortColumn(TGxCustomColumn& column, bool ascending) = 0;
     virtual void RowSizeChanged(int value) = 0;
+    // The cell a painted position shows; the position is inside the grid.
+    virtual TCell& CellForPaint(int ACol, int ARow) = 0;
+    // The hint text of a cell; none unless a grid keeps them.
+    virtual QString CellHint(int ACol, int ARow);
 
     void Realise() { m_realised = true; }
     void Invalidate();
@@ -95,6 +278,19 @@ protected:
     void PlaceSelection(int ARow);
 
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    int GetHorzScrollDistance(int oldPosition, int newPosition) override;
+    int GetVertScrollDistance(int oldPosition, int newPosition) override;
+    void DoMouseWheel(int notches, Qt::KeyboardModifiers modifiers) override;
+    void BeforeScroll(Qt::Orientation kind) override;
+    void AfterScroll(Qt::Orientation kind) override;
+    // Whether the grid draws itself as focused.
+    virtual bool Focused() const { return hasFocus(); }
 
     void ColumnChanged(TGxCustomColumn& column, TColumnChange change, int value) override;
     void ColumnAdded(TGxCustomColumn& column) override;
@@ -115,7 +311,42 @@ protected:
     TGxCustomColumn* m_sortedColumn = nullptr;
 
 private:
+    // One visible column as a paint walks them: its Index and edges after scrolling.
+    struct TPaintColumn
+    {
+        TGxCustomColumn* column;
+        int left;
+        int right;
+        bool scrolled;
+    };
+
     bool ValidRow(int row) const { return row >= 0 && row < RowCount(); }
+    template <typename T> void SetAndInvalidate(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Invalidate();
+    }
+    void UpdateLineSpacing();
+    void UpdateScrollRanges();
+    int IndicatorWidth() const;
+    int RowExtent(int row);
+    // The shown rows in first..last-1; counted without walking when no row is hidden.
+    int ShownRowsBetween(int first, int last);
+    // The row count shown rows after (or before, for negative counts) the row.
+    int StepShownRows(int row, int count, int& pixels);
+    int LastWhollyVisibleRow();
+    std::vector<TPaintColumn> PaintColumns() const;
+    QRect CellClip(const QRect& cell, bool scrolled) const;
+    void DrawCellAt(const TPaintColumn& item, int ARow, const QRect& rect);
+    void DrawEmptyCellAt(const TPaintColumn& item, int ARow, const QRect& rect);
+    void LoadCellValue(TColumnDisplay& display, TGxCustomColumn& column, int ARow);
+    QRect FocusRect();
+    void PaintEmptyArea();
+    void PaintCaption();
+    void PaintHeaderStrips();
+    TPaintColumn PaintColumnOf(TGxCustomColumn& column) const;
     void SelectFullRow(int oldRow, int row, Qt::KeyboardModifiers shift);
     void SelectRange(int from, int to, bool keepOthers);
 
@@ -125,6 +356,32 @@ private:
     int m_updateCount = 0;
     int m_anchorRow = -1;
     bool m_realised = false;
+
+    TAppearanceOptions m_appearanceOptions{aoHideSelection, aoHighlightSlideCells};
+    int m_headerSize = 18;
+    int m_inputSize = 16;
+    int m_footerSize = 18;
+    TColor m_gridLinesColor = clBtnFace;
+    TGridLinesStyle m_gridLinesStyle = lsNormal;
+    THeaderStyle m_headerStyle = hsAuto;
+    TSortedStyle m_sortedStyle = soDefault;
+    TColor m_selectionColor = clHighlight;
+    TColor m_inactiveSelectionColor = clBtnFace;
+    TColor m_highlightedTextColor = clHighlightText;
+    TColor m_color = clWindow;
+    TBorderStyle m_borderStyle = bsSingle;
+    bool m_enableVisualStyles = true;
+    bool m_hideScrollBar = true;
+    QString m_caption;
+    TLineSpacing m_lineSpacing;
+    int m_pressedHeaderColumn = -1;
+    int m_hotHeaderColumn = -1;
+    int m_lastPaintedRow = -1;
+    QRect m_focusBeforeScroll;
+    QSize m_clientSize;
+    TCanvas* m_canvas = nullptr;
+    std::unique_ptr<TStyleDisplay> m_defaultStyleDisplay;
+    TStyleDisplay* m_styleDisplay = nullptr;
 };
 
 // Mouse, keyboard, column dragging and the published properties.

@@ -1,5 +1,6 @@
 #include "grid/GxGrid.h"
 
+#include "grid/GxDisplays.h"
 #include "platform/Exception.h"
 
 #include <QScrollBar>
@@ -421,4 +422,68 @@ void TDataGrid::ColumnDeleted(TGxCustomColumn& column, int index)
         m_topRow = 0;
     }
     UpdateShownRows();
+}
+
+// --- Cell interactors ----------------------------------------------------------------------
+
+TColumnPlay* TDataGrid::PreparePlay(int ACol, int ARow)
+{
+    if (ACol < 0 || ACol >= Columns().Count() || ARow < 0 || ARow >= RowCount())
+        return nullptr;
+    TGxCustomColumn& column = Columns().Items(ACol);
+    TColumnPlay* play = column.Play();
+    if (!play)
+        return nullptr;
+    bool accept = true;
+    if (OnBeforeEdit)
+        OnBeforeEdit(this, ACol, ARow, accept);
+    if (!accept)
+        return nullptr;
+    play->SetCell(ACol, ARow);
+    play->SetCanvas(Canvas());
+    play->SetWindow(this);
+    TCell& cell = Cell(ACol, ARow);
+    switch (column.CellKind()) {
+    case ckBoolean:
+        play->SetBoolValue(cell.AsBoolean());
+        break;
+    case ckInteger:
+        play->SetIntValue(cell.AsInteger());
+        break;
+    default:
+        play->SetText(cell.AsString());
+        break;
+    }
+    play->SetCellRect(GetCellRect(ACol, ARow));
+    play->OnChange = [this](TColumnPlay& sender) {
+        ApplyPlayValue(sender);
+    };
+    return play;
+}
+
+void TDataGrid::ApplyPlayValue(TColumnPlay& play)
+{
+    const int col = play.ACol();
+    const int row = play.ARow();
+    bool accept = true;
+    if (OnEditAccept)
+        OnEditAccept(this, col, row, play.Text(), accept);
+    // The row or column may be gone by now: a handler can do anything.
+    if (!accept || col < 0 || col >= Columns().Count() || row < 0 || row >= RowCount())
+        return;
+    TCell& cell = Cell(col, row);
+    switch (Columns().Items(col).CellKind()) {
+    case ckBoolean:
+        cell.SetAsBoolean(play.BoolValue());
+        break;
+    case ckInteger:
+        cell.SetAsInteger(play.IntValue());
+        break;
+    default:
+        cell.SetAsString(play.Text());
+        break;
+    }
+    const QString value = Cell(col, row).AsString();
+    if (OnAfterEdit)
+        OnAfterEdit(this, col, row, value);
 }

@@ -5,6 +5,7 @@
 #include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
+#include "platform/Graphics.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/Memo.h"
@@ -341,4 +342,43 @@ TEST_F(MainFormTest, eachPageCanBeSeen)
         const QString file = folder + QStringLiteral("/page%1.png").arg(page);
         EXPECT_TRUE(shot.save(file)) << file.toStdString();
     }
+}
+
+TEST_F(MainFormTest, aRealSearchShowsItsRowsOnTheResultsPage)
+{
+    // Two pictures, each with a copy: four result rows.
+    const QString images = TestDataDir() + QStringLiteral("/jpeg/valid/");
+    const QStringList sources{images + QStringLiteral("debian-eterm/Neopolis-horizon.jpg"),
+                              images + QStringLiteral("go/video-001.progressive.jpg")};
+    for (int i = 0; i < sources.size(); ++i)
+        for (const char* copy : {"", " copy"})
+            ASSERT_TRUE(QFile::copy(
+                sources[i],
+                m_dir.filePath(QStringLiteral("p%1%2.jpg").arg(i).arg(QLatin1String(copy)))));
+    m_form.resize(1000, 700);
+    ShowForm();
+    m_form.ComboBox1->setCurrentIndex(0);
+    Start(false);
+    ASSERT_EQ(m_form.DataGrid1->RowCount(), 4);
+    EXPECT_EQ(Page(), 1);
+
+    const QString folder = QStringLiteral(TWINPICS_TEST_OUTPUT_DIR);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(m_form.grab().toImage().save(folder + QStringLiteral("/results_page.png")));
+
+    TDataGrid& grid = *m_form.DataGrid1;
+    const QImage shot = grid.viewport()->grab().toImage();
+    const QRgb line = ColorToQColor(clBtnFace).rgb();
+    const QRgb window = ColorToQColor(clWindow).rgb();
+    // Rows 82 pixels apart, each closed by its grid line; the thumbnail centred in "Priv".
+    const TGxCustomColumn& priv = *grid.ColumnByName(QStringLiteral("Priv"));
+    const int thumbnailX = priv.ColumnLeft() + (priv.Width() - 1) / 2;
+    for (int row = 0; row < 4; ++row) {
+        const int top = grid.GetRowTop(row);
+        EXPECT_EQ(top, grid.HeaderSize() + 82 * row);
+        EXPECT_EQ(shot.pixel(priv.ColumnLeft() + 5, top + 81), line) << row;
+        EXPECT_EQ(shot.pixel(priv.ColumnLeft() + 5, top + 40), window) << row;
+        EXPECT_NE(shot.pixel(thumbnailX, top + 40), window) << "thumbnail of row " << row;
+    }
+    EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
 }

@@ -1,0 +1,277 @@
+#include "grid/GxStyleDisplays.h"
+
+#include "grid/GxColumns.h"
+#include "grid/GxCustomGrid.h"
+#include "grid/shared/GxThemesSupport.h"
+#include "platform/Canvas.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr int kSortedCaptionShift = 31;
+constexpr int kArrowGap = 19;
+
+bool OnlyVisible(const TGxCustomColumn& column)
+{
+    return column.Collection() && column.Collection()->VisibleCount() == 1;
+}
+
+bool FirstVisible(const TGxCustomColumn& column)
+{
+    return column.VisibleIndex() == 0;
+}
+
+bool LastVisible(const TGxCustomColumn& column)
+{
+    return column.Collection() && column.VisibleIndex() == column.Collection()->VisibleCount() - 1;
+}
+
+} // namespace
+
+TStyleDisplay::TStyleDisplay(TGxCustomGridControl& grid) : m_grid(grid) {}
+
+int TStyleDisplay::HeaderMargin() const
+{
+    return 2;
+}
+
+unsigned TStyleDisplay::DisplayFlags() const
+{
+    return 0;
+}
+
+void TStyleDisplay::AdjustCaptionRect(const TGxCustomColumn&, QRect&) {}
+
+void TStyleDisplay::DrawSortArrow(int x, int y, bool ascending)
+{
+    TCanvas& canvas = Canvas();
+    if (m_themed) {
+        canvas.SetPenColor(clGrayText);
+        canvas.SetBrushColor(clGrayText);
+        if (ascending)
+            canvas.Polygon({{x, y + 4}, {x + 4, y}, {x + 8, y + 4}});
+        else
+            canvas.Polygon({{x, y}, {x + 4, y + 4}, {x + 8, y}});
+        return;
+    }
+    // Engraved: the side facing the light is dark, the other light.
+    if (ascending) {
+        canvas.SetPenColor(clBtnShadow);
+        canvas.Polyline({{x + 4, y}, {x, y + 7}});
+        canvas.SetPenColor(clBtnHighlight);
+        canvas.Polyline({{x + 4, y}, {x + 8, y + 7}, {x - 1, y + 7}});
+    } else {
+        canvas.SetPenColor(clBtnShadow);
+        canvas.Polyline({{x + 8, y}, {x, y}, {x + 4, y + 7}});
+        canvas.SetPenColor(clBtnHighlight);
+        canvas.Polyline({{x + 4, y + 7}, {x + 9, y - 1}});
+    }
+}
+
+void TStyleDisplay::DrawFooterContent(TGxCustomColumn& column, const QRect& rect)
+{
+    QRect text = rect.adjusted(HeaderMargin(), 0, -HeaderMargin(), 0);
+    Canvas().SetFontColor(clWindowText);
+    Canvas().DrawText(column.Footer().Caption(), text,
+                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+int TStyleDisplay::CaptionWidth(const TGxCustomColumn& column)
+{
+    const TColumnHeader& header = column.Header();
+    if (header.DisplayMode() == dmImageOnly)
+        return 0;
+    if (!header.MultiLine())
+        return Canvas().TextWidth(header.Caption()) + 2;
+    QRect bounds(0, 0, 1 << 20, 0);
+    Canvas().DrawText(header.Caption(), bounds, DT_CALCRECT | DT_NOPREFIX);
+    return bounds.width() + 2;
+}
+
+void TStyleDisplay::DrawHeaderContent(TGxCustomColumn& column, const QRect& rect)
+{
+    const TColumnHeader& header = column.Header();
+    const int width = CaptionWidth(column);
+    const int sortedShift = column.Sorted() ? kSortedCaptionShift : 0;
+    const QImage& glyph = header.Glyph();
+    const bool withGlyph = !glyph.isNull() && header.DisplayMode() != dmTextOnly;
+    const int glyphWidth = withGlyph ? glyph.width() + 2 : 0;
+    int x = rect.left() + 2;
+    if (header.Alignment() == taRightJustify)
+        x = rect.right() + 1 - width - glyphWidth - sortedShift;
+    else if (header.Alignment() == taCenter && width + glyphWidth <= rect.width())
+        x = rect.left() + (rect.width() - width - glyphWidth) / 2;
+    if (withGlyph) {
+        const int glyphX = header.Alignment() == taLeftJustify ? rect.left() + 3 : x;
+        const int glyphY = rect.top() + (rect.height() - glyph.height()) / 2;
+        Canvas().Painter().drawImage(glyphX, glyphY, glyph);
+        x = glyphX + glyphWidth;
+    }
+    if (header.DisplayMode() != dmImageOnly) {
+        QRect text(QPoint(x, rect.top()), QPoint(rect.right(), rect.bottom()));
+        AdjustCaptionRect(column, text);
+        unsigned flags = DT_END_ELLIPSIS | DT_NOPREFIX | DT_EXTERNALLEADING | DT_VCENTER;
+        flags |= header.MultiLine() ? DT_WORDBREAK : DT_SINGLELINE;
+        flags |= m_rightToLeft ? DT_RTLREADING : 0;
+        Canvas().SetFontColor(clBtnText);
+        Canvas().DrawText(header.Caption(), text, flags);
+    }
+    if (m_drawArrow && column.Sorted()) {
+        const int arrowX = x + width + kArrowGap;
+        const int arrowY = rect.top() + rect.height() / 2 - 4;
+        if ((arrowX + 8 < rect.right() + 1 || !header.HideArrow()) &&
+            !(DisplayFlags() & dfNoSortArrow))
+            DrawSortArrow(arrowX, arrowY, column.SortKind() == skAscending);
+    }
+    if (Grid().PressedHeaderColumn() == column.Index() && (DisplayFlags() & dfInvertPressed))
+        Canvas().InvertRect(OnlyVisible(column) ? rect.adjusted(-1, -1, 0, 0)
+                                                : rect.adjusted(0, 0, -1, 0));
+}
+
+void TStyleDisplay::DrawStripBackground(const QRect& rect)
+{
+    Canvas().FillRect(rect, clBtnFace);
+}
+
+void TStyleDisplay::DrawHeaderBackground(const QRect& rect, THeaderBackgroundKind)
+{
+    Canvas().FillRect(rect, clBtnFace);
+}
+
+void TStyleDisplay::DrawFooter(TGxCustomColumn& column, const QRect& rect, bool gridLines)
+{
+    Canvas().FillRect(rect, column.Footer().Color());
+    if (gridLines)
+        Canvas().FillRect(QRect(rect.right(), rect.top(), 1, rect.height()),
+                          Grid().GridLinesColor());
+    DrawFooterContent(column, rect);
+}
+
+void TStyleDisplay::DrawHeader(TGxCustomColumn& column, const QRect& rect)
+{
+    if (m_drawBackgrounds)
+        DrawHeaderItemBackground(column, rect);
+    DrawHeaderContent(column, rect);
+}
+
+void TStyleDisplay::DrawHeaderItemBackground(TGxCustomColumn& column, const QRect& rect)
+{
+    Canvas().FillRect(rect, column.Header().Color());
+}
+
+void TStyleDisplay::DrawIndicatorCell(const QRect& rect)
+{
+    Canvas().FillRect(rect, clBtnFace);
+}
+
+void TStyleDisplay::DrawIndicatorMark(const QRect& rect)
+{
+    // A small triangle pointing at the current row.
+    const int x = rect.left() + (rect.width() - 4) / 2;
+    const int y = rect.top() + rect.height() / 2;
+    Canvas().SetPenColor(clWindowText);
+    Canvas().SetBrushColor(clWindowText);
+    Canvas().Polygon({{x, y - 4}, {x + 4, y}, {x, y + 4}});
+}
+
+void TStyleDisplay::DrawInputCell(TGxCustomColumn& column, const QRect& rect, bool, bool,
+                                  bool gridLines)
+{
+    Canvas().FillRect(rect, clWindow);
+    if (gridLines)
+        Canvas().FillRect(QRect(rect.right(), rect.top(), 1, rect.height()),
+                          Grid().GridLinesColor());
+    QRect text = rect.adjusted(HeaderMargin(), 0, -HeaderMargin(), 0);
+    Canvas().SetFontColor(clWindowText);
+    Canvas().DrawText(column.InputValue(), text,
+                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void TStyleDisplay::DrawHeaderEmptyArea(const QRect& rect)
+{
+    Canvas().FillRect(rect, Grid().Color());
+}
+
+// --- The default style ----------------------------------------------------------------------
+
+unsigned TDefaultStyleDisplay::DisplayFlags() const
+{
+    return Themed() ? dfHotTracking : dfInvertPressed;
+}
+
+void TDefaultStyleDisplay::DrawHeaderBackground(const QRect& rect, THeaderBackgroundKind kind)
+{
+    if (kind != hbHeaderLike) {
+        TStyleDisplay::DrawHeaderBackground(rect, kind);
+        return;
+    }
+    if (Themed()) {
+        ::DrawThemedHeaderItem(Canvas(), Grid(), rect, hisNormal);
+        return;
+    }
+    Canvas().FillRect(rect, clBtnFace);
+    Canvas().Frame3D(rect, clBtnHighlight, clBtnShadow);
+}
+
+void TDefaultStyleDisplay::DrawHeaderItemBackground(TGxCustomColumn& column, const QRect& rect)
+{
+    if (Themed())
+        DrawThemedHeaderItem(column, rect);
+    else
+        DrawClassicHeaderItem(column, rect);
+}
+
+void TDefaultStyleDisplay::DrawIndicatorCell(const QRect& rect)
+{
+    DrawHeaderBackground(rect, hbHeaderLike);
+}
+
+void TDefaultStyleDisplay::DrawHeaderEmptyArea(const QRect& rect)
+{
+    if (Themed())
+        ::DrawThemedHeaderItem(Canvas(), Grid(), rect, hisNormal);
+    else
+        Canvas().FillRect(rect, Grid().Color());
+}
+
+void TDefaultStyleDisplay::DrawThemedHeaderItem(TGxCustomColumn& column, const QRect& rect)
+{
+    THeaderItemState state = hisNormal;
+    if (Grid().PressedHeaderColumn() == column.Index())
+        state = hisPressed;
+    else if (Grid().HotHeaderColumn() == column.Index())
+        state = hisHot;
+    ::DrawThemedHeaderItem(Canvas(), Grid(), rect, state);
+}
+
+void TDefaultStyleDisplay::DrawClassicHeaderItem(TGxCustomColumn& column, const QRect& rect)
+{
+    TCanvas& canvas = Canvas();
+    const TColor face = column.Header().Color();
+    const int left = rect.left();
+    const int top = rect.top();
+    const int right = rect.right() + 1;
+    const int bottom = rect.bottom() + 1;
+    canvas.FillRect(rect.adjusted(1, 1, -1, -1), face);
+    if (OnlyVisible(column)) {
+        canvas.Frame3D(rect, clBtnHighlight, clBtnShadow);
+        return;
+    }
+    canvas.FillRect(QRect(left, top, rect.width(), 1), clBtnHighlight);
+    if (FirstVisible(column)) {
+        canvas.FillRect(QRect(left, top + 1, 1, bottom - top - 1), clBtnHighlight);
+    } else {
+        canvas.FillRect(QRect(left, top + 2, 1, bottom - top - 4), clBtnHighlight);
+        canvas.SetPixel(left, top + 1, face);
+        canvas.SetPixel(left, bottom - 2, face);
+    }
+    canvas.FillRect(QRect(left, bottom - 1, rect.width(), 1), clBtnShadow);
+    if (LastVisible(column)) {
+        canvas.FillRect(QRect(right - 1, top, 1, rect.height()), clBtnShadow);
+    } else {
+        canvas.FillRect(QRect(right - 1, top + 2, 1, bottom - top - 4), clBtnShadow);
+        canvas.SetPixel(right - 1, top + 1, face);
+        canvas.SetPixel(right - 1, bottom - 2, face);
+    }
+}
