@@ -1,16 +1,19 @@
 #include "grid/GxCustomGrid.h"
 
+#include "grid/GxHeaderStyles.h"
+#include "grid/GxOfficeSchemes.h"
 #include "grid/GxStyleDisplays.h"
 #include "grid/shared/GxThemesSupport.h"
 
 #include <QFrame>
+#include <QPainter>
 #include <QResizeEvent>
 
-TGxCustomGridControl::TGxCustomGridControl(QWidget* parent)
-    : TGxScrollControl(parent),
-      m_defaultStyleDisplay(std::make_unique<TDefaultStyleDisplay>(*this)),
-      m_styleDisplay(m_defaultStyleDisplay.get())
+TGxCustomGridControl::TGxCustomGridControl(QWidget* parent) : TGxScrollControl(parent)
 {
+    for (size_t style = 0; style < m_styleDisplays.size(); ++style)
+        m_styleDisplays[style] = CreateStyleDisplay(THeaderStyle(style), *this);
+    m_styleDisplay = m_styleDisplays[hsAuto].get();
     resize(250, 150);
     setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -47,14 +50,27 @@ void TGxCustomGridControl::SetGridLinesStyle(TGridLinesStyle value)
     Invalidate();
 }
 
-// Only the default display is built so far; the other header styles draw as it does.
 void TGxCustomGridControl::SetHeaderStyle(THeaderStyle value)
 {
     if (value == m_headerStyle)
         return;
     m_headerStyle = value;
-    m_styleDisplay = m_defaultStyleDisplay.get();
+    m_styleDisplay = m_styleDisplays[value].get();
     Invalidate();
+    // The border's colour may change with the style.
+    update();
+}
+
+bool TGxCustomGridControl::event(QEvent* event)
+{
+    const bool handled = TGxScrollControl::event(event);
+    if (event->type() == QEvent::Paint && m_borderStyle == bsSingle &&
+        HasOfficeBorder(m_headerStyle)) {
+        QPainter painter(this);
+        painter.setPen(ColorToQColor(OfficeSchemeColor(oeBorder)));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    return handled;
 }
 
 void TGxCustomGridControl::SetHighlightedTextColor(TColor value)

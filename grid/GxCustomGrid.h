@@ -283,6 +283,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Paints the frame of the Office header styles over the scroll area's own.
+    bool event(QEvent* event) override;
 
     int GetHorzScrollDistance(int oldPosition, int newPosition) override;
     int GetVertScrollDistance(int oldPosition, int newPosition) override;
@@ -380,7 +382,8 @@ private:
     QRect m_focusBeforeScroll;
     QSize m_clientSize;
     TCanvas* m_canvas = nullptr;
-    std::unique_ptr<TStyleDisplay> m_defaultStyleDisplay;
+    // One display of each header style, in THeaderStyle's order.
+    std::array<std::unique_ptr<TStyleDisplay>, hsVista + 1> m_styleDisplays;
     TStyleDisplay* m_styleDisplay = nullptr;
 };
 

@@ -50,7 +50,9 @@ public:
     // The item background (when DrawBackgrounds) and then the content.
     virtual void DrawHeader(TGxCustomColumn& column, const QRect& rect);
     virtual void DrawHeaderItemBackground(TGxCustomColumn& column, const QRect& rect);
-    virtual void DrawIndicatorCell(const QRect& rect);
+    // The indicator cell of a row (-1 where no row stands).
+    virtual void DrawIndicatorCell(const QRect& rect, int row);
+    // The mark of the current row.
     virtual void DrawIndicatorMark(const QRect& rect);
     virtual void DrawInputCell(TGxCustomColumn& column, const QRect& rect, bool focused,
                                bool active, bool gridLines);
@@ -80,7 +82,7 @@ public:
     unsigned DisplayFlags() const override;
     void DrawHeaderBackground(const QRect& rect, THeaderBackgroundKind kind) override;
     void DrawHeaderItemBackground(TGxCustomColumn& column, const QRect& rect) override;
-    void DrawIndicatorCell(const QRect& rect) override;
+    void DrawIndicatorCell(const QRect& rect, int row) override;
     void DrawHeaderEmptyArea(const QRect& rect) override;
 
     void DrawClassicHeaderItem(TGxCustomColumn& column, const QRect& rect);
