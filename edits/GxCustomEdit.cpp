@@ -1,7 +1,9 @@
 #include "edits/GxCustomEdit.h"
 
 #include "edits/GxEditInfo.h"
+#include "edits/GxReversedArrow.h"
 #include "grid/shared/GxClassicDraw.h"
+#include "platform/Cursors.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,6 +55,7 @@ TGxCustomEdit::TGxCustomEdit(QWidget* parent)
     // pasting rules of the subclasses.
     setAcceptDrops(false);
     setMouseTracking(true);
+    TCursors::Screen().SetCursor(kReversedArrowCursorId, ReversedArrowCursor());
     m_editInfo->hide();
     resize(121, 20);
 }
@@ -188,7 +191,7 @@ QRect TGxCustomEdit::PreviewRect() const
     return QRect(left, 0, TGxEditInfo::kPreviewWidth, m_editInfo->height());
 }
 
-void TGxCustomEdit::DrawPreview(QPainter& canvas, const QRect& previewRect)
+void TGxCustomEdit::DrawPreview(TCanvas& canvas, const QRect& previewRect)
 {
     if (OnCustomPreviewDraw)
         OnCustomPreviewDraw(this, canvas, previewRect);

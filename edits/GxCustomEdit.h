@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-class QPainter;
+class TCanvas;
 class TGxEditInfo;
 
 // A one-line edit box with text alignment, margins, a left-side area for a small picture or a
@@ -83,7 +83,7 @@ public:
     // 20 pixels wide, the area's height.
     virtual QRect PreviewRect() const;
     // Paints the preview box; raises OnCustomPreviewDraw.
-    virtual void DrawPreview(QPainter& canvas, const QRect& previewRect);
+    virtual void DrawPreview(TCanvas& canvas, const QRect& previewRect);
     // Makes the box ready for editing a grid cell.
     virtual void StartCellEdit() {}
 
@@ -91,8 +91,8 @@ public:
     // pastes) over the selection.
     virtual void Paste(QClipboard::Mode mode = QClipboard::Clipboard);
 
-    // Paints the preview box; Canvas is the left-side area's painter.
-    std::function<void(TGxCustomEdit* Sender, QPainter& Canvas, const QRect& PreviewRect)>
+    // Paints the preview box on the left-side area's canvas.
+    std::function<void(TGxCustomEdit* Sender, TCanvas& Canvas, const QRect& PreviewRect)>
         OnCustomPreviewDraw;
     std::function<void(TGxCustomEdit* Sender)> OnGlyphClick;
 

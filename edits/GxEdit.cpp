@@ -2,6 +2,7 @@
 
 #include "edits/GxEditInfo.h"
 #include "edits/GxReversedArrow.h"
+#include "platform/Cursors.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -35,7 +36,7 @@ void TGxEdit::StartCellEdit()
 void TGxEdit::mouseMoveEvent(QMouseEvent* event)
 {
     if (InSelectAllZone(event->position().toPoint()))
-        setCursor(ReversedArrowCursor());
+        setCursor(TCursors::Screen().Cursor(kReversedArrowCursorId));
     else
         setCursor(Qt::IBeamCursor);
     TGxCustomEdit::mouseMoveEvent(event);

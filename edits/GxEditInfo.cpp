@@ -1,14 +1,16 @@
 #include "edits/GxEditInfo.h"
 
 #include "edits/GxCustomEdit.h"
+#include "platform/Canvas.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
 namespace {
 
-const QColor kPreviewFrame(128, 128, 128);
+constexpr TColor kPreviewFrame = RGB(128, 128, 128);
 
 } // namespace
 
@@ -30,10 +32,11 @@ bool TGxEditInfo::Wanted() const
     return m_edit.ShowPreview() || !m_edit.Glyph().isNull();
 }
 
-void TGxEditInfo::paintEvent(QPaintEvent*)
+void TGxEditInfo::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_edit.palette().color(QPalette::Base));
+    TCanvas canvas(painter, event->region());
+    canvas.FillRect(rect(), m_edit.Color());
     const QImage& glyph = m_edit.TransparentGlyph();
     if (!glyph.isNull()) {
         const int y = int(std::nearbyint(height() / 2.0 - glyph.height() / 2.0));
@@ -43,11 +46,10 @@ void TGxEditInfo::paintEvent(QPaintEvent*)
         return;
     QRect preview = m_edit.PreviewRect();
     if (m_edit.PreviewBorder()) {
-        painter.setPen(kPreviewFrame);
-        painter.drawRect(preview.adjusted(0, 0, -1, -1));
+        canvas.FrameRect(preview, kPreviewFrame);
         preview.adjust(1, 1, -1, -1);
     }
-    m_edit.DrawPreview(painter, preview);
+    m_edit.DrawPreview(canvas, preview);
 }
 
 void TGxEditInfo::mousePressEvent(QMouseEvent* event)

@@ -1,7 +1,6 @@
 #include "grid/GxOffice2010StyleDisplay.h"
 
 #include "grid/GxOfficeSchemes.h"
-#include "platform/Canvas.h"
 
 namespace {
 
@@ -11,13 +10,7 @@ constexpr TColor kArrowFill = 0xB5ACA5;
 
 void TOffice2010StyleDisplay::DrawSortArrow(int x, int y, bool ascending)
 {
-    TCanvas& canvas = Canvas();
-    canvas.SetPenColor(clBlack);
-    canvas.SetBrushColor(kArrowFill);
-    if (ascending)
-        canvas.Polygon({{x, y + 4}, {x + 4, y}, {x + 8, y + 4}});
-    else
-        canvas.Polygon({{x, y}, {x + 4, y + 4}, {x + 8, y}});
+    DrawFilledArrow(x, y, ascending, clBlack, kArrowFill);
 }
 
 TColor TOffice2010StyleDisplay::GradientTop() const

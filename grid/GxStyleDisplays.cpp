@@ -34,12 +34,7 @@ void TStyleDisplay::DrawSortArrow(int x, int y, bool ascending)
 {
     TCanvas& canvas = Canvas();
     if (m_themed) {
-        canvas.SetPenColor(clGrayText);
-        canvas.SetBrushColor(clGrayText);
-        if (ascending)
-            canvas.Polygon({{x, y + 4}, {x + 4, y}, {x + 8, y + 4}});
-        else
-            canvas.Polygon({{x, y}, {x + 4, y + 4}, {x + 8, y}});
+        DrawFilledArrow(x, y, ascending, clGrayText, clGrayText);
         return;
     }
     // Engraved: the side facing the light is dark, the other light.
@@ -54,6 +49,16 @@ void TStyleDisplay::DrawSortArrow(int x, int y, bool ascending)
         canvas.SetPenColor(clBtnHighlight);
         canvas.Polyline({{x + 4, y + 7}, {x + 9, y - 1}});
     }
+}
+
+void TStyleDisplay::DrawFilledArrow(int x, int y, bool ascending, TColor outline, TColor fill)
+{
+    Canvas().SetPenColor(outline);
+    Canvas().SetBrushColor(fill);
+    if (ascending)
+        Canvas().Polygon({{x, y + 4}, {x + 4, y}, {x + 8, y + 4}});
+    else
+        Canvas().Polygon({{x, y}, {x + 4, y + 4}, {x + 8, y}});
 }
 
 void TStyleDisplay::DrawFooterContent(TGxCustomColumn& column, const QRect& rect)

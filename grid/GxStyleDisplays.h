@@ -60,6 +60,8 @@ public:
     virtual void DrawHeaderEmptyArea(const QRect& rect);
 
 protected:
+    // A triangle 8 pixels wide and 4 high at (x, y), pointing up when ascending.
+    void DrawFilledArrow(int x, int y, bool ascending, TColor outline, TColor fill);
     // The caption's width + 2 as the header content lays it out; 0 for image-only headers.
     int CaptionWidth(const TGxCustomColumn& column);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Graphics.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,17 +10,6 @@
 #include <QStyleOption>
 #include <QWidget>
 #include <vector>
-
-// The classic look for the lifetime of the object; the shared test main's Fusion comes back
-// after it.
-class ClassicLook
-{
-public:
-    ClassicLook() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows"))); }
-    ~ClassicLook() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
-    ClassicLook(const ClassicLook&) = delete;
-    ClassicLook& operator=(const ClassicLook&) = delete;
-};
 
 // Fusion, recording the state of every primitive of one kind it is asked to draw.
 class RecordingStyle : public QProxyStyle

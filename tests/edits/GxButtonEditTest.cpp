@@ -141,7 +141,7 @@ TEST_F(ButtonEditTest, theThemedButtonShowsPressedHotAndDisabledStates)
 
 TEST_F(ButtonEditTest, theClassicButtonIsRaisedAndFlatWhenPressed)
 {
-    const ClassicLook classic;
+    const ClassicStyle classic;
     m_edit.SetButtonWidth(30);
     const QRgb highlight = SystemRgb(clBtnHighlight);
     const QRgb darkShadow = SystemRgb(cl3DDkShadow);
@@ -167,7 +167,7 @@ TEST_F(ButtonEditTest, theClassicButtonIsRaisedAndFlatWhenPressed)
 
 TEST_F(ButtonEditTest, theGlyphSitsInTheMiddleWithItsTransparentColourLeftOut)
 {
-    const ClassicLook classic;
+    const ClassicStyle classic;
     m_edit.SetButtonWidth(31);
     QImage glyph(9, 9, QImage::Format_RGB32);
     glyph.fill(Qt::red);

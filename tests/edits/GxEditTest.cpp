@@ -3,6 +3,8 @@
 #include "EditTestSupport.h"
 #include "edits/GxEditInfo.h"
 #include "edits/GxReversedArrow.h"
+#include "platform/Canvas.h"
+#include "platform/Cursors.h"
 #include "platform/Exception.h"
 
 #include <QMouseEvent>
@@ -53,36 +55,29 @@ TEST(EditTest, textMarginsMakeRoomForThePreviewAndTheGlyph)
     EXPECT_FALSE(edit.EditInfo().isVisibleTo(&edit));
 }
 
-TEST(EditTest, theSelectAllZoneIsTheClientAreasFirstThreePixelColumns)
+TEST(EditTest, theSelectAllZoneReachesTwoPixelsPastTheLeftSideArea)
 {
-    TGxEdit edit;
-    edit.resize(150, 24);
-    edit.setText(QStringLiteral("some words here"));
-    const int left = edit.ClientRect().left();
+    // Without a left-side area the zone is the client area's first three pixel columns.
+    for (const bool preview : {false, true}) {
+        TGxEdit edit;
+        edit.resize(150, 24);
+        edit.setText(QStringLiteral("some words here"));
+        edit.SetShowPreview(preview);
+        const int zoneEnd = edit.ClientRect().left() + (preview ? 20 : 0) + 2;
 
-    Move(edit, QPoint(left + 2, 10));
-    EXPECT_EQ(edit.cursor().shape(), ReversedArrowCursor().shape());
-    EXPECT_EQ(edit.cursor().hotSpot(), ReversedArrowCursor().hotSpot());
-    Move(edit, QPoint(left + 3, 10));
-    EXPECT_EQ(edit.cursor().shape(), Qt::IBeamCursor);
+        Move(edit, QPoint(zoneEnd, 10));
+        EXPECT_EQ(edit.cursor().shape(), Qt::BitmapCursor) << preview;
+        EXPECT_EQ(edit.cursor().hotSpot(), ReversedArrowCursor().hotSpot());
+        Move(edit, QPoint(zoneEnd + 1, 10));
+        EXPECT_EQ(edit.cursor().shape(), Qt::IBeamCursor) << preview;
 
-    QTest::mouseClick(&edit, Qt::LeftButton, Qt::NoModifier, QPoint(left + 3, 10));
-    EXPECT_FALSE(edit.hasSelectedText());
-    QTest::mouseClick(&edit, Qt::LeftButton, Qt::NoModifier, QPoint(left + 2, 10));
-    EXPECT_EQ(edit.selectedText(), edit.text());
-}
-
-TEST(EditTest, theZoneStartsAfterTheLeftSideArea)
-{
-    TGxEdit edit;
-    edit.resize(150, 24);
-    edit.setText(QStringLiteral("words"));
-    edit.SetShowPreview(true);
-    const int areaRight = edit.ClientRect().left() + 20;
-    QTest::mouseClick(&edit, Qt::LeftButton, Qt::NoModifier, QPoint(areaRight + 3, 10));
-    EXPECT_FALSE(edit.hasSelectedText());
-    QTest::mouseClick(&edit, Qt::LeftButton, Qt::NoModifier, QPoint(areaRight + 2, 10));
-    EXPECT_EQ(edit.selectedText(), edit.text());
+        QTest::mouseClick(&edit, Qt::LeftButton, Qt::NoModifier, QPoint(zoneEnd + 1, 10));
+        EXPECT_FALSE(edit.hasSelectedText()) << preview;
+        QTest::mouseClick(&edit, Qt::LeftButton, Qt::NoModifier, QPoint(zoneEnd, 10));
+        EXPECT_EQ(edit.selectedText(), edit.text()) << preview;
+    }
+    EXPECT_EQ(TCursors::Screen().Cursor(kReversedArrowCursorId).hotSpot(),
+              ReversedArrowCursor().hotSpot());
 }
 
 TEST(EditTest, thePreviewBoxIsFramedInGreyAndPaintedByTheEvent)
@@ -91,9 +86,9 @@ TEST(EditTest, thePreviewBoxIsFramedInGreyAndPaintedByTheEvent)
     edit.resize(150, 24);
     edit.SetShowPreview(true);
     QRect handed;
-    edit.OnCustomPreviewDraw = [&handed](TGxCustomEdit*, QPainter& canvas, const QRect& rect) {
+    edit.OnCustomPreviewDraw = [&handed](TGxCustomEdit*, TCanvas& canvas, const QRect& rect) {
         handed = rect;
-        canvas.fillRect(rect, Qt::red);
+        canvas.FillRect(rect, clRed);
     };
     TGxEditInfo& area = edit.EditInfo();
     const QImage picture = area.grab().toImage();

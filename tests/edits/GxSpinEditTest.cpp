@@ -160,7 +160,7 @@ TEST_F(SpinEditTest, withoutSpinButtonsNothingSpinsAndTheMarginGoes)
 
 TEST_F(SpinEditTest, theClassicHalvesShowWhichOneIsPressed)
 {
-    const ClassicLook classic;
+    const ClassicStyle classic;
     const int lowerTop = Buttons().height() / 2;
     const QRgb highlight = SystemRgb(clBtnHighlight);
     const QRgb shadow = SystemRgb(clBtnShadow);
