@@ -5,7 +5,7 @@
 //   rows=N paint_ms=… scroll_row_ms=… scroll_page_ms=…
 // paint_ms is a full repaint of the visible page, scroll_row_ms one row down and
 // scroll_page_ms one page down, each until the repaint is on the screen; medians of many
-// repeats.
+// repeats. With GRID_PAINT_BENCH_SHOTS=<folder> it also saves a picture of each page.
 #include "app/FormGrids.h"
 #include "grid/GxColumnClasses.h"
 #include "grid/GxGrid.h"
@@ -99,6 +99,10 @@ void Measure(int rows)
         grid.VertScrollBar().LineUp();
         QCoreApplication::processEvents();
     }
+    // GRID_PAINT_BENCH_SHOTS=folder keeps a picture of each size's page, to see what was timed.
+    const QString shots = qEnvironmentVariable("GRID_PAINT_BENCH_SHOTS");
+    if (!shots.isEmpty())
+        grid.grab().save(shots + QStringLiteral("/rows_%1.png").arg(rows));
     std::printf("rows=%d paint_ms=%.3f scroll_row_ms=%.3f scroll_page_ms=%.3f\n", rows,
                 Median(paint), Median(row), Median(page));
     std::fflush(stdout);

@@ -55,7 +55,13 @@ void TGxCustomGridControl::SetHeaderStyle(THeaderStyle value)
     if (value == m_headerStyle)
         return;
     m_headerStyle = value;
-    m_styleDisplay = m_styleDisplays[value].get();
+    SelectStyleDisplay();
+}
+
+void TGxCustomGridControl::SelectStyleDisplay()
+{
+    m_styleDisplay = m_styleDisplays[size_t(m_headerStyle)].get();
+    m_styleDisplay->SetCanvas(m_canvas);
     Invalidate();
     // The border's colour may change with the style.
     update();
@@ -244,12 +250,13 @@ void TGxCustomGridControl::EndUpdate()
         Invalidate();
 }
 
-// Everything may have moved: repaint it all and fit the scroll ranges, unless an update block
-// defers both to its end.
+// Everything may have moved: repaint it all and fit the scroll ranges. An update block defers
+// the ranges to its end, and a grid that is not on screen (the hidden working tables) fits them
+// when it is shown.
 void TGxCustomGridControl::Invalidate()
 {
     viewport()->update();
-    if (m_updateCount == 0)
+    if (m_updateCount == 0 && isVisible())
         UpdateScrollRanges();
 }
 
@@ -370,6 +377,7 @@ void TGxCustomGridControl::showEvent(QShowEvent* event)
 {
     Realise();
     TGxScrollControl::showEvent(event);
+    UpdateScrollRanges();
 }
 
 void TGxCustomGridControl::ColumnChanged(TGxCustomColumn& column, TColumnChange change, int value)

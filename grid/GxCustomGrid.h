@@ -331,6 +331,7 @@ private:
         Invalidate();
     }
     void UpdateLineSpacing();
+    void SelectStyleDisplay();
     void UpdateScrollRanges();
     int IndicatorWidth() const;
     int RowExtent(int row);
@@ -343,7 +344,6 @@ private:
     QRect CellClip(const QRect& cell, bool scrolled) const;
     void DrawCellAt(const TPaintColumn& item, int ARow, const QRect& rect);
     void DrawEmptyCellAt(const TPaintColumn& item, int ARow, const QRect& rect);
-    void LoadCellValue(TColumnDisplay& display, TGxCustomColumn& column, int ARow);
     QRect FocusRect();
     void PaintEmptyArea();
     void PaintCaption();

@@ -26,6 +26,30 @@ QRect CheckBoxIn(const TGxCustomColumn& column, const QRect& rect)
 
 } // namespace
 
+void TVirtualColElement::LoadValue(TCell& cell, TCellKind kind, int row)
+{
+    switch (kind) {
+    case ckBoolean:
+        m_boolValue = cell.AsBoolean();
+        break;
+    case ckDateTime:
+        m_dateValue = cell.AsDateTime();
+        break;
+    case ckFloat:
+        m_floatValue = cell.AsFloat();
+        break;
+    case ckInteger:
+        m_intValue = cell.AsInteger();
+        break;
+    case ckIncrement:
+        m_intValue = row;
+        break;
+    default:
+        m_text = cell.AsString();
+        break;
+    }
+}
+
 int TVirtualColElement::CheckBoxSize()
 {
     return ThemesAvailable() ? 13 : 11;

@@ -10,6 +10,8 @@
 
 class QWidget;
 class TCanvas;
+class TCell;
+enum TCellKind : int;
 class TGxCustomColumn;
 class TGxCustomGridControl;
 
@@ -43,6 +45,10 @@ public:
     // The grid's window, whose style draws themed parts.
     QWidget* Window() const { return m_window; }
     void SetWindow(QWidget* value) { m_window = value; }
+
+    // Takes the cell's value into the field its column's cell kind uses; an increment column's
+    // value is the row index.
+    void LoadValue(TCell& cell, TCellKind kind, int row);
 
     // The check box's size: 13 pixels themed, 11 classic.
     static int CheckBoxSize();

@@ -55,7 +55,7 @@ TDataGrid::TDataGrid(QWidget* parent) : TGxCustomGrid(parent)
     m_cells.CellChangedCallback = [this](int ACol, int ARow) {
         if (UpdateCount() > 0)
             return;
-        Invalidate();
+        InvalidateCell(ACol, ARow);
         if (OnChange)
             OnChange(this, ACol, ARow);
     };
@@ -442,18 +442,7 @@ TColumnPlay* TDataGrid::PreparePlay(int ACol, int ARow)
     play->SetCell(ACol, ARow);
     play->SetCanvas(Canvas());
     play->SetWindow(this);
-    TCell& cell = Cell(ACol, ARow);
-    switch (column.CellKind()) {
-    case ckBoolean:
-        play->SetBoolValue(cell.AsBoolean());
-        break;
-    case ckInteger:
-        play->SetIntValue(cell.AsInteger());
-        break;
-    default:
-        play->SetText(cell.AsString());
-        break;
-    }
+    play->LoadValue(Cell(ACol, ARow), column.CellKind(), ARow);
     play->SetCellRect(GetCellRect(ACol, ARow));
     play->OnChange = [this](TColumnPlay& sender) {
         ApplyPlayValue(sender);

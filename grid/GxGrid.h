@@ -4,6 +4,7 @@
 #include "grid/GxCustomGrid.h"
 
 #include <QVariant>
+#include <algorithm>
 #include <functional>
 
 enum TDataChange {
@@ -27,7 +28,8 @@ public:
     int RowCount() const override { return m_cells.RowCount(); }
     // The rows neither hidden nor under a collapsed row.
     int VisibleRowCount() const override { return m_cells.VisibleRowCount(); }
-    int GetRowHeight(int row) override { return RowHeight(row); }
+    // A negative height (from OnMeasuringRowHeight or SetRowHeight) takes no room.
+    int GetRowHeight(int row) override { return std::max(RowHeight(row), 0); }
 
     // Appends Count rows (with goUseDefaultValues, each column's DefaultValue written into
     // them) and returns the index of the last; a Count below 1 adds nothing and returns

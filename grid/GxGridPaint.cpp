@@ -90,6 +90,8 @@ std::vector<TGxCustomGridControl::TPaintColumn> TGxCustomGridControl::PaintColum
 
 void TGxCustomGridControl::PaintRows()
 {
+    if (!m_canvas)
+        return;
     const std::vector<TPaintColumn> columns = PaintColumns();
     const QRect body = GetBodyRect();
     const int bottom = Bottom(body);
@@ -209,7 +211,7 @@ void TGxCustomGridControl::DrawCellAt(const TPaintColumn& item, int ARow, const 
     const TDrawingOptions drawing = column.DrawingOptions();
     if (display && (drawing == doNormal || drawing == doCustom)) {
         TColor textColor = isEnabled() ? GetCellTextColor(col, ARow) : clGrayText;
-        LoadCellValue(*display, column, ARow);
+        display->LoadValue(CellForPaint(col, ARow), column.CellKind(), ARow);
         TFontStyles styles = CellForPaint(col, ARow).FontStyle();
         if (state.contains(csBoldTextSelection))
             styles.include(fsBold);
@@ -231,31 +233,6 @@ void TGxCustomGridControl::DrawCellAt(const TPaintColumn& item, int ARow, const 
     if (!m_options.contains(goSelectFullRow) && col == m_selectedColumn && ARow == m_selectedRow)
         DrawFocus();
     canvas.ResetClip();
-}
-
-void TGxCustomGridControl::LoadCellValue(TColumnDisplay& display, TGxCustomColumn& column, int ARow)
-{
-    TCell& cell = CellForPaint(column.Index(), ARow);
-    switch (column.CellKind()) {
-    case ckBoolean:
-        display.SetBoolValue(cell.AsBoolean());
-        break;
-    case ckDateTime:
-        display.SetDateValue(cell.AsDateTime());
-        break;
-    case ckFloat:
-        display.SetFloatValue(cell.AsFloat());
-        break;
-    case ckInteger:
-        display.SetIntValue(cell.AsInteger());
-        break;
-    case ckIncrement:
-        display.SetIntValue(ARow);
-        break;
-    default:
-        display.SetText(cell.AsString());
-        break;
-    }
 }
 
 void TGxCustomGridControl::DrawEmptyCellAt(const TPaintColumn& item, int ARow, const QRect& rect)
@@ -288,6 +265,8 @@ void TGxCustomGridControl::DrawEmptyCellAt(const TPaintColumn& item, int ARow, c
 
 void TGxCustomGridControl::DrawCellLines(int ACol, int ARow, TColor GridColor, const QRect& R)
 {
+    if (!m_canvas)
+        return;
     TCanvas& canvas = *m_canvas;
     const int right = Right(R);
     const int bottom = Bottom(R);
@@ -393,6 +372,8 @@ void TGxCustomGridControl::DrawFocus()
 
 void TGxCustomGridControl::PaintHeaders()
 {
+    if (!m_canvas)
+        return;
     TStyleDisplay& display = *m_styleDisplay;
     TCanvas& canvas = *m_canvas;
     display.SetCanvas(&canvas);

@@ -121,10 +121,11 @@ void TGxCustomScrollBar::Apply()
     bar.setValue(m_position);
     const bool shown = HasRange() || !m_autoHide;
     bar.setEnabled(HasRange() && m_owner.isEnabled() && m_enabled);
+    // Setting a policy lays the scroll area out again even when it does not change.
     const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-    if (m_kind == Qt::Horizontal)
+    if (m_kind == Qt::Horizontal && m_owner.horizontalScrollBarPolicy() != policy)
         m_owner.setHorizontalScrollBarPolicy(policy);
-    else
+    else if (m_kind == Qt::Vertical && m_owner.verticalScrollBarPolicy() != policy)
         m_owner.setVerticalScrollBarPolicy(policy);
     m_applying = false;
 }

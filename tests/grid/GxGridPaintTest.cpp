@@ -244,6 +244,17 @@ TEST_F(GridPaintTest, textsEndInAnEllipsisAndBadSizesDrawWhatFits)
     EXPECT_FALSE(Grab().isNull());
     grid.VertScrollBar().Last();
     EXPECT_EQ(grid.TopRow(), 2);
+    // Negative heights take no room; painting still ends.
+    grid.VertScrollBar().First();
+    grid.OnMeasuringRowHeight = [](QObject*, int, int& height) {
+        height = -50;
+    };
+    EXPECT_FALSE(Grab().isNull());
+    EXPECT_EQ(grid.GetRowTop(2), kBodyTop + 2);
+    // Outside a paint there is no canvas to draw on.
+    grid.PaintRows();
+    grid.PaintHeaders();
+    grid.DrawCell(0, 0);
 }
 
 TEST_F(GridPaintTest, aCheckBoxTogglesThroughTheGridsAcceptAndAfterEditEvents)
@@ -291,4 +302,35 @@ TEST_F(GridPaintTest, aCheckBoxTogglesThroughTheGridsAcceptAndAfterEditEvents)
     };
     EXPECT_EQ(grid.PreparePlay(0, 0), nullptr);
     EXPECT_EQ(grid.PreparePlay(0, 2), nullptr) << "no such row";
+}
+
+TEST_F(GridPaintTest, classicHeadersAreRaisedWithSeparatorsShorterThanTheItem)
+{
+    ClassicStyle classic;
+    AddText("A", 50);
+    AddText("B", 60);
+    Show(200, 100);
+    const QImage shot = Grab();
+    const QRgb light = Rgb(clBtnHighlight);
+    const QRgb dark = Rgb(clBtnShadow);
+    const QRgb face = Rgb(clBtnFace);
+    EXPECT_EQ(shot.pixel(20, 0), light);
+    EXPECT_EQ(shot.pixel(20, 17), dark);
+    EXPECT_EQ(shot.pixel(20, 8), face);
+    // The first column's left edge runs down to the bottom line.
+    EXPECT_EQ(shot.pixel(0, 1), light);
+    EXPECT_EQ(shot.pixel(0, 16), light);
+    // Between the columns: two pixels shorter at each end.
+    for (const int x : {49, 50}) {
+        EXPECT_EQ(shot.pixel(x, 1), face) << x;
+        EXPECT_EQ(shot.pixel(x, 16), face) << x;
+    }
+    EXPECT_EQ(shot.pixel(49, 2), dark);
+    EXPECT_EQ(shot.pixel(49, 15), dark);
+    EXPECT_EQ(shot.pixel(50, 2), light);
+    EXPECT_EQ(shot.pixel(50, 15), light);
+    // The last column's right edge spans the whole height; beyond it, the grid's Color.
+    EXPECT_EQ(shot.pixel(109, 1), dark);
+    EXPECT_EQ(shot.pixel(109, 16), dark);
+    EXPECT_EQ(shot.pixel(150, 5), Rgb(grid.Color()));
 }

@@ -3,6 +3,7 @@
 #include "grid/shared/GxSharedCommon.h"
 #include "platform/ImageList.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QStringList>
@@ -218,7 +219,6 @@ TEST_F(GridLayoutTest, scrollingOneRowMovesThePixelsAndRepaintsOnlyTheUncoveredB
     AddColumns();
     grid.AddRow(20);
     Show(300, 400);
-    QTest::qWait(0);
     const QImage before = Grab();
     PaintRecorder recorder(grid.viewport());
     grid.VertScrollBar().LineDown();
@@ -287,4 +287,23 @@ TEST(RollScrolling, fartherFromTheAnchorTicksFasterAndDirectionNeedsSixPixels)
     EXPECT_EQ(TGxScrollControl::RollDirectionOf(-5), rdNone);
     EXPECT_EQ(TGxScrollControl::RollDirectionOf(5), rdNone);
     EXPECT_EQ(TGxScrollControl::RollDirectionOf(6), rdDown);
+}
+
+TEST_F(GridLayoutTest, theMiddleButtonRollsRowsUntilAnyButtonIsReleased)
+{
+    AddColumns();
+    grid.AddRow(30);
+    Show(300, 400);
+    QWidget* viewport = grid.viewport();
+    QTest::mousePress(viewport, Qt::MiddleButton, {}, QPoint(100, 200));
+    EXPECT_TRUE(grid.Rolling());
+    EXPECT_EQ(grid.RollDirection(), rdNone);
+    QMouseEvent move(QEvent::MouseMove, QPointF(100, 260), viewport->mapToGlobal(QPointF(100, 260)),
+                     Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    EXPECT_EQ(grid.RollDirection(), rdDown);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.TopRow() > 0; }));
+    QTest::mouseRelease(viewport, Qt::MiddleButton, {}, QPoint(100, 260));
+    EXPECT_FALSE(grid.Rolling());
+    EXPECT_EQ(grid.RollDirection(), rdNone);
 }
