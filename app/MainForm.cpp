@@ -4,6 +4,7 @@
 #include "app/DeletionRun.h"
 #include "app/FormGrids.h"
 #include "app/ImageViewForm.h"
+#include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/DesktopShell.h"
@@ -25,7 +26,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -201,9 +201,8 @@ void TForm1::CreateOptionsPage()
     Panel1 = AddButtonPanel(GroupBox3, "Panel1");
     BitBtn1 = Button(Panel1, "BitBtn1", QStringLiteral("Start"), PanelButtonPlace(0), StartGlyph());
 
-    // Until the folder edit with its Browse button takes its place, a plain edit of the same
-    // width stands here.
-    Edit1 = Named(new QLineEdit(QDir::homePath() + QLatin1Char('/'), GroupBox3), "Edit1");
+    Edit1 = Named(new TGxFolderEdit(GroupBox3), "Edit1");
+    Edit1->setText(QDir::homePath() + QLatin1Char('/'));
     Edit1->setFont(FontOfSize(10));
     Edit1->setGeometry(23, 32, 350, 24);
     CheckBox1 =
@@ -344,6 +343,8 @@ void TForm1::FormCreate(QObject*)
     for (int i = 0; i < PageControl1->PageCount(); ++i)
         PageControl1->SetTabVisible(i, false);
     PageControl1->SetActivePageIndex(0);
+    Edit1->SetButtonCaption(QStringLiteral("Browse"));
+    Edit1->SetButtonWidth(70);
     Edit1->resize(Edit1->width(), 25);
 }
 

@@ -13,11 +13,11 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
 class TDataGrid;
+class TGxFolderEdit;
 class TImage;
 class TImageList;
 class TMemo;
@@ -40,7 +40,7 @@ public:
     // Page 0: the options of the search.
     QWidget* TabSheet1;
     QGroupBox* GroupBox3;
-    QLineEdit* Edit1;
+    TGxFolderEdit* Edit1;
     QCheckBox* CheckBox1;
     QComboBox* ComboBox1;
     QFrame* Panel1;

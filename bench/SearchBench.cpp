@@ -4,6 +4,7 @@
 //   search_bench [--mask MASK] [--recurse] [--list] [--repeat N] FOLDER
 
 #include "app/MainForm.h"
+#include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/FileNames.h"

@@ -1,5 +1,6 @@
 #include "grid/GxColumnClasses.h"
 
+#include "edits/GxSpinEdit.h"
 #include "grid/GxDisplays.h"
 #include "grid/GxFormatFloat.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edits/GxCustomNumberEdit.h"
 #include "grid/GxColumns.h"
 
 class TImageList;

@@ -1,14 +1,18 @@
 #include "grid/GxCustomGrid.h"
 
+#include "grid/GxHeaderStyles.h"
+#include "grid/GxOfficeSchemes.h"
 #include "grid/GxStyleDisplays.h"
 #include "grid/shared/GxThemesSupport.h"
 
 #include <QFrame>
+#include <QPainter>
 #include <QResizeEvent>
 
 TGxCustomGridControl::TGxCustomGridControl(QWidget* parent) : TGxScrollControl(parent)
 {
-    m_styleDisplays[hsAuto] = std::make_unique<TDefaultStyleDisplay>(*this);
+    for (size_t style = 0; style < m_styleDisplays.size(); ++style)
+        m_styleDisplays[style] = CreateStyleDisplay(THeaderStyle(style), *this);
     m_styleDisplay = m_styleDisplays[hsAuto].get();
     resize(250, 150);
     setFocusPolicy(Qt::StrongFocus);
@@ -56,10 +60,23 @@ void TGxCustomGridControl::SetHeaderStyle(THeaderStyle value)
 
 void TGxCustomGridControl::SelectStyleDisplay()
 {
-    TStyleDisplay* display = m_styleDisplays[size_t(m_headerStyle)].get();
-    m_styleDisplay = display ? display : m_styleDisplays[hsAuto].get();
+    m_styleDisplay = m_styleDisplays[size_t(m_headerStyle)].get();
     m_styleDisplay->SetCanvas(m_canvas);
     Invalidate();
+    // The border's colour may change with the style.
+    update();
+}
+
+bool TGxCustomGridControl::event(QEvent* event)
+{
+    const bool handled = TGxScrollControl::event(event);
+    if (event->type() == QEvent::Paint && m_borderStyle == bsSingle &&
+        HasOfficeBorder(m_headerStyle)) {
+        QPainter painter(this);
+        painter.setPen(ColorToQColor(OfficeSchemeColor(oeBorder)));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    return handled;
 }
 
 void TGxCustomGridControl::SetHighlightedTextColor(TColor value)

@@ -286,6 +286,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Paints the frame of the Office header styles over the scroll area's own.
+    bool event(QEvent* event) override;
 
     int GetHorzScrollDistance(int oldPosition, int newPosition) override;
     int GetVertScrollDistance(int oldPosition, int newPosition) override;
@@ -383,8 +385,7 @@ private:
     QRect m_focusBeforeScroll;
     QSize m_clientSize;
     TCanvas* m_canvas = nullptr;
-    // One display per HeaderStyle, by its value; a style without its own display draws with
-    // the default one.
+    // One display of each header style, in THeaderStyle's order.
     std::array<std::unique_ptr<TStyleDisplay>, hsVista + 1> m_styleDisplays;
     TStyleDisplay* m_styleDisplay = nullptr;
 };

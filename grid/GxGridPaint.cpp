@@ -115,7 +115,7 @@ void TGxCustomGridControl::PaintRows()
         }
         if (indicator) {
             const QRect cell(0, top, TGxColumns::kIndicatorWidth, height);
-            m_styleDisplay->DrawIndicatorCell(cell);
+            m_styleDisplay->DrawIndicatorCell(cell, row);
             if (real && row == m_selectedRow)
                 m_styleDisplay->DrawIndicatorMark(cell);
         }

@@ -1,7 +1,9 @@
 #include "grid/GxStyleDisplays.h"
 
+#include "grid/GxColumnPlace.h"
 #include "grid/GxColumns.h"
 #include "grid/GxCustomGrid.h"
+#include "grid/GxFormatFloat.h"
 #include "grid/shared/GxThemesSupport.h"
 #include "platform/Canvas.h"
 
@@ -11,21 +13,6 @@ namespace {
 
 constexpr int kSortedCaptionShift = 31;
 constexpr int kArrowGap = 19;
-
-bool OnlyVisible(const TGxCustomColumn& column)
-{
-    return column.Collection() && column.Collection()->VisibleCount() == 1;
-}
-
-bool FirstVisible(const TGxCustomColumn& column)
-{
-    return column.VisibleIndex() == 0;
-}
-
-bool LastVisible(const TGxCustomColumn& column)
-{
-    return column.Collection() && column.VisibleIndex() == column.Collection()->VisibleCount() - 1;
-}
 
 } // namespace
 
@@ -47,12 +34,7 @@ void TStyleDisplay::DrawSortArrow(int x, int y, bool ascending)
 {
     TCanvas& canvas = Canvas();
     if (m_themed) {
-        canvas.SetPenColor(clGrayText);
-        canvas.SetBrushColor(clGrayText);
-        if (ascending)
-            canvas.Polygon({{x, y + 4}, {x + 4, y}, {x + 8, y + 4}});
-        else
-            canvas.Polygon({{x, y}, {x + 4, y + 4}, {x + 8, y}});
+        DrawFilledArrow(x, y, ascending, clGrayText, clGrayText);
         return;
     }
     // Engraved: the side facing the light is dark, the other light.
@@ -69,12 +51,50 @@ void TStyleDisplay::DrawSortArrow(int x, int y, bool ascending)
     }
 }
 
+void TStyleDisplay::DrawFilledArrow(int x, int y, bool ascending, TColor outline, TColor fill)
+{
+    Canvas().SetPenColor(outline);
+    Canvas().SetBrushColor(fill);
+    if (ascending)
+        Canvas().Polygon({{x, y + 4}, {x + 4, y}, {x + 8, y + 4}});
+    else
+        Canvas().Polygon({{x, y}, {x + 4, y + 4}, {x + 8, y}});
+}
+
 void TStyleDisplay::DrawFooterContent(TGxCustomColumn& column, const QRect& rect)
 {
-    QRect text = rect.adjusted(HeaderMargin(), 0, -HeaderMargin(), 0);
-    Canvas().SetFontColor(clWindowText);
-    Canvas().DrawText(column.Footer().Caption(), text,
-                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    const TColumnFooter& footer = column.Footer();
+    QString caption = footer.Caption();
+    if (!footer.FormatMask().isEmpty() && footer.FormatMaskKind() == mkFloat) {
+        double number = 0;
+        if (!TryStrToFloat(caption, number))
+            number = 0;
+        caption = FormatFloat(footer.FormatMask(), number);
+    }
+    const QString text = footer.TextBefore() + caption + footer.TextAfter();
+    TCanvas& canvas = Canvas();
+    const int width = canvas.TextWidth(text);
+    const QImage& glyph = footer.Glyph();
+    const bool withGlyph = !glyph.isNull() && footer.DisplayMode() != dmTextOnly;
+    const int glyphWidth = withGlyph ? glyph.width() + 2 : 0;
+    int x = rect.left() + 2;
+    if (footer.Alignment() == taRightJustify)
+        x = rect.right() + 1 - width - glyphWidth - column.Padding() -
+            (column.Sorted() ? kSortedCaptionShift : 0);
+    else if (footer.Alignment() == taCenter)
+        x = rect.left() + (rect.width() - width - glyphWidth) / 2;
+    x = std::max(x, rect.left());
+    if (withGlyph) {
+        const int glyphX = footer.Alignment() == taLeftJustify ? rect.left() + 3 : x;
+        canvas.Painter().drawImage(glyphX, rect.top() + (rect.height() - glyph.height()) / 2,
+                                   glyph);
+        x = glyphX + glyphWidth;
+    }
+    if (footer.DisplayMode() == dmImageOnly)
+        return;
+    canvas.SetFontColor(clWindowText);
+    canvas.DrawText(text, QRect(QPoint(x, rect.top()), rect.bottomRight()),
+                    DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 int TStyleDisplay::CaptionWidth(const TGxCustomColumn& column)
@@ -125,27 +145,32 @@ void TStyleDisplay::DrawHeaderContent(TGxCustomColumn& column, const QRect& rect
             DrawSortArrow(arrowX, arrowY, column.SortKind() == skAscending);
     }
     if (Grid().PressedHeaderColumn() == column.Index() && (DisplayFlags() & dfInvertPressed))
-        Canvas().InvertRect(OnlyVisible(column) ? rect.adjusted(-1, -1, 0, 0)
-                                                : rect.adjusted(0, 0, -1, 0));
+        Canvas().InvertRect(IsOnlyVisibleColumn(column) ? rect.adjusted(-1, -1, 0, 0)
+                                                        : rect.adjusted(0, 0, -1, 0));
 }
 
 void TStyleDisplay::DrawStripBackground(const QRect& rect)
 {
-    Canvas().FillRect(rect, clBtnFace);
+    DrawHeaderBackground(rect, hbHeaderLike);
 }
 
 void TStyleDisplay::DrawHeaderBackground(const QRect& rect, THeaderBackgroundKind)
 {
-    Canvas().FillRect(rect, clBtnFace);
+    Canvas().FillRect(rect, Grid().Color());
 }
 
 void TStyleDisplay::DrawFooter(TGxCustomColumn& column, const QRect& rect, bool gridLines)
 {
-    Canvas().FillRect(rect, column.Footer().Color());
-    if (gridLines)
-        Canvas().FillRect(QRect(rect.right(), rect.top(), 1, rect.height()),
-                          Grid().GridLinesColor());
+    TCanvas& canvas = Canvas();
+    canvas.SetFont(column.Font());
+    canvas.FillRect(gridLines ? rect.adjusted(0, 0, -1, -1) : rect, column.Footer().Color());
+    if (gridLines) {
+        canvas.FillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), clBtnFace);
+        canvas.FillRect(QRect(rect.right(), rect.top(), 1, rect.height()), clBtnFace);
+    }
+    canvas.SetClipRect(rect);
     DrawFooterContent(column, rect);
+    canvas.ResetClip();
 }
 
 void TStyleDisplay::DrawHeader(TGxCustomColumn& column, const QRect& rect)
@@ -155,37 +180,80 @@ void TStyleDisplay::DrawHeader(TGxCustomColumn& column, const QRect& rect)
     DrawHeaderContent(column, rect);
 }
 
-void TStyleDisplay::DrawHeaderItemBackground(TGxCustomColumn& column, const QRect& rect)
-{
-    Canvas().FillRect(rect, column.Header().Color());
-}
+void TStyleDisplay::DrawHeaderItemBackground(TGxCustomColumn&, const QRect&) {}
 
-void TStyleDisplay::DrawIndicatorCell(const QRect& rect)
+void TStyleDisplay::DrawIndicatorCell(const QRect& rect, int row)
 {
-    Canvas().FillRect(rect, clBtnFace);
+    TCanvas& canvas = Canvas();
+    const int top = rect.top();
+    const int right = rect.right() + 1;
+    const int bottom = rect.bottom() + 1;
+    const bool afterFirst = row > 0;
+    canvas.FillRect(QRect(QPoint(1, top + 1), QPoint(right - 2, bottom - 1)), clBtnFace);
+    canvas.SetPenColor(clBtnHighlight);
+    canvas.MoveTo(0, top);
+    canvas.LineTo(0, bottom + 1);
+    canvas.MoveTo(afterFirst ? 2 : 1, top);
+    canvas.LineTo(afterFirst ? right - 2 : right - 1, top);
+    canvas.SetPenColor(clBtnShadow);
+    canvas.MoveTo(right - 1, top);
+    canvas.LineTo(right - 1, bottom);
+    canvas.MoveTo(2, bottom - 1);
+    canvas.LineTo(right - 2, bottom - 1);
+    // Rounded corners where one row's cell meets the next.
+    if (afterFirst) {
+        canvas.SetPixel(1, top, clBtnFace);
+        canvas.SetPixel(right - 1, top, clBtnFace);
+    }
+    canvas.SetPixel(1, bottom - 1, clBtnFace);
+    canvas.SetPixel(right - 1, bottom - 1, clBtnFace);
 }
 
 void TStyleDisplay::DrawIndicatorMark(const QRect& rect)
 {
-    // A small triangle pointing at the current row.
-    const int x = rect.left() + (rect.width() - 4) / 2;
-    const int y = rect.top() + rect.height() / 2;
+    // A triangle 6 pixels wide and 11 high, pointing at the current row.
+    const int x = rect.left() + (rect.width() - 6) / 2;
+    const int y = rect.top() + (rect.height() - 11) / 2;
     Canvas().SetPenColor(clWindowText);
     Canvas().SetBrushColor(clWindowText);
-    Canvas().Polygon({{x, y - 4}, {x + 4, y}, {x, y + 4}});
+    Canvas().Polygon({{x, y}, {x + 5, y + 5}, {x, y + 10}});
 }
 
-void TStyleDisplay::DrawInputCell(TGxCustomColumn& column, const QRect& rect, bool, bool,
-                                  bool gridLines)
+void TStyleDisplay::DrawInputCell(TGxCustomColumn& column, const QRect& rect, bool focused,
+                                  bool active, bool gridLines)
 {
-    Canvas().FillRect(rect, clWindow);
-    if (gridLines)
-        Canvas().FillRect(QRect(rect.right(), rect.top(), 1, rect.height()),
-                          Grid().GridLinesColor());
-    QRect text = rect.adjusted(HeaderMargin(), 0, -HeaderMargin(), 0);
-    Canvas().SetFontColor(clWindowText);
-    Canvas().DrawText(column.InputValue(), text,
-                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    TCanvas& canvas = Canvas();
+    QFont font = column.Font();
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    canvas.SetFont(font);
+    TColor background = column.Color();
+    canvas.SetFontColor(clGrayText);
+    if (active) {
+        background = focused ? clHighlight : clBtnFace;
+        canvas.SetFontColor(clHighlightText);
+    }
+    if (active && gridLines) {
+        canvas.FillRect(rect.adjusted(0, 0, -1, -1), background);
+        canvas.FillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), clHighlight);
+        canvas.FillRect(QRect(rect.right(), rect.top(), 1, rect.height()), clHighlight);
+    } else {
+        canvas.FillRect(rect, background);
+    }
+    const QRect content(QPoint(rect.left() + 2, rect.top()), rect.bottomRight() - QPoint(1, 1));
+    unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+    const QString value = column.InputValue();
+    if (value.isEmpty()) {
+        canvas.DrawText(column.InputCaption(), content, flags | DT_CENTER);
+        return;
+    }
+    if (column.Alignment() == taRightJustify)
+        flags |= DT_RIGHT;
+    else if (column.Alignment() == taCenter)
+        flags |= DT_CENTER;
+    canvas.DrawText(value, content, flags);
 }
 
 void TStyleDisplay::DrawHeaderEmptyArea(const QRect& rect)
@@ -222,7 +290,7 @@ void TDefaultStyleDisplay::DrawHeaderItemBackground(TGxCustomColumn& column, con
         DrawClassicHeaderItem(column, rect);
 }
 
-void TDefaultStyleDisplay::DrawIndicatorCell(const QRect& rect)
+void TDefaultStyleDisplay::DrawIndicatorCell(const QRect& rect, int)
 {
     DrawHeaderBackground(rect, hbHeaderLike);
 }
@@ -254,12 +322,12 @@ void TDefaultStyleDisplay::DrawClassicHeaderItem(TGxCustomColumn& column, const 
     const int right = rect.right() + 1;
     const int bottom = rect.bottom() + 1;
     canvas.FillRect(rect.adjusted(1, 1, -1, -1), face);
-    if (OnlyVisible(column)) {
+    if (IsOnlyVisibleColumn(column)) {
         canvas.Frame3D(rect, clBtnHighlight, clBtnShadow);
         return;
     }
     canvas.FillRect(QRect(left, top, rect.width(), 1), clBtnHighlight);
-    if (FirstVisible(column)) {
+    if (IsFirstVisibleColumn(column)) {
         canvas.FillRect(QRect(left, top + 1, 1, bottom - top - 1), clBtnHighlight);
     } else {
         canvas.FillRect(QRect(left, top + 2, 1, bottom - top - 4), clBtnHighlight);
@@ -267,7 +335,7 @@ void TDefaultStyleDisplay::DrawClassicHeaderItem(TGxCustomColumn& column, const 
         canvas.SetPixel(left, bottom - 2, face);
     }
     canvas.FillRect(QRect(left, bottom - 1, rect.width(), 1), clBtnShadow);
-    if (LastVisible(column)) {
+    if (IsLastVisibleColumn(column)) {
         canvas.FillRect(QRect(right - 1, top, 1, rect.height()), clBtnShadow);
     } else {
         canvas.FillRect(QRect(right - 1, top + 2, 1, bottom - top - 4), clBtnShadow);

@@ -50,7 +50,9 @@ public:
     // The item background (when DrawBackgrounds) and then the content.
     virtual void DrawHeader(TGxCustomColumn& column, const QRect& rect);
     virtual void DrawHeaderItemBackground(TGxCustomColumn& column, const QRect& rect);
-    virtual void DrawIndicatorCell(const QRect& rect);
+    // The indicator cell of a row (-1 where no row stands).
+    virtual void DrawIndicatorCell(const QRect& rect, int row);
+    // The mark of the current row.
     virtual void DrawIndicatorMark(const QRect& rect);
     virtual void DrawInputCell(TGxCustomColumn& column, const QRect& rect, bool focused,
                                bool active, bool gridLines);
@@ -58,6 +60,8 @@ public:
     virtual void DrawHeaderEmptyArea(const QRect& rect);
 
 protected:
+    // A triangle 8 pixels wide and 4 high at (x, y), pointing up when ascending.
+    void DrawFilledArrow(int x, int y, bool ascending, TColor outline, TColor fill);
     // The caption's width + 2 as the header content lays it out; 0 for image-only headers.
     int CaptionWidth(const TGxCustomColumn& column);
 
@@ -80,7 +84,7 @@ public:
     unsigned DisplayFlags() const override;
     void DrawHeaderBackground(const QRect& rect, THeaderBackgroundKind kind) override;
     void DrawHeaderItemBackground(TGxCustomColumn& column, const QRect& rect) override;
-    void DrawIndicatorCell(const QRect& rect) override;
+    void DrawIndicatorCell(const QRect& rect, int row) override;
     void DrawHeaderEmptyArea(const QRect& rect) override;
 
     void DrawClassicHeaderItem(TGxCustomColumn& column, const QRect& rect);

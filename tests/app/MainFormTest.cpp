@@ -1,6 +1,8 @@
 #include "app/MainForm.h"
 
 #include "app/ImageViewForm.h"
+#include "edits/GxExecuteButton.h"
+#include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/Graphics.h"
@@ -18,7 +20,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
@@ -206,6 +207,31 @@ TEST_F(MainFormTest, startScansTheFolderAndEndsWithFinish)
     EXPECT_EQ(m_form.DataGrid2->RowCount(), 0);
     EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
     EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
+}
+
+TEST_F(MainFormTest, browseFillsTheFolderFieldAndStartSearchesIt)
+{
+    MakeFiles(QStringLiteral("picked"), 3);
+    ShowForm();
+    TGxExecuteButton& browse = m_form.Edit1->Button();
+    EXPECT_EQ(browse.Caption(), QStringLiteral("Browse"));
+    EXPECT_EQ(browse.width(), 70);
+    EXPECT_EQ(browse.geometry().right(), m_form.Edit1->ClientRect().right());
+    EXPECT_EQ(m_form.Edit1->DialogCaption(), QStringLiteral("Select folder"));
+    EXPECT_EQ(m_form.Edit1->textMargins().right(), 70);
+
+    QString startedAt;
+    m_form.Edit1->SetFolderDialog([&](QWidget*, const QString&, const QString& start) {
+        startedAt = start;
+        return m_dir.filePath(QStringLiteral("picked"));
+    });
+    QTest::mouseClick(&browse, Qt::LeftButton, Qt::NoModifier, browse.rect().center());
+    EXPECT_EQ(startedAt, QDir::homePath() + '/');
+    EXPECT_EQ(m_form.Edit1->text(), m_dir.filePath(QStringLiteral("picked")));
+
+    Click(m_form.BitBtn1);
+    EXPECT_EQ(m_form.Memo1->Lines().Count(), 3);
+    EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
 }
 
 TEST_F(MainFormTest, emptyFolderOrOneFileEndsQuietlyWithFinish)

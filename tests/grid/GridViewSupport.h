@@ -2,6 +2,7 @@
 
 #include "grid/GxColumnClasses.h"
 #include "grid/GxGrid.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QImage>
@@ -43,15 +44,4 @@ protected:
     static QRgb Rgb(TColor color) { return ColorToQColor(color).rgb(); }
 
     TDataGrid grid;
-};
-
-// Runs a test body with Qt's classic "Windows" style, so that ThemesAvailable is false, and
-// puts the test style back afterwards.
-class ClassicStyle
-{
-public:
-    ClassicStyle() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows"))); }
-    ~ClassicStyle() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
-    ClassicStyle(const ClassicStyle&) = delete;
-    ClassicStyle& operator=(const ClassicStyle&) = delete;
 };
