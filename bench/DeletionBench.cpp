@@ -8,6 +8,7 @@
 //   deletion_bench [PAIRS]
 
 #include "app/MainForm.h"
+#include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/FileNames.h"

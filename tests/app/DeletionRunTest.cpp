@@ -3,6 +3,7 @@
 #include "SampleImages.h"
 #include "app/FormGrids.h"
 #include "app/MainForm.h"
+#include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
@@ -17,7 +18,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
