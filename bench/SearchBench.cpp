@@ -7,10 +7,12 @@
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/FileNames.h"
+#include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/JpegImage.h"
 #include "platform/Memo.h"
 #include "search/Thumbnail.h"
+#include "search/ThumbnailPrefetcher.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -79,6 +81,42 @@ void ListRows(TDataGrid& results)
     }
 }
 
+std::vector<QByteArray> ResultFiles(TDataGrid& results)
+{
+    std::vector<QByteArray> files;
+    for (int row = 0; row < results.RowCount(); ++row)
+        files.push_back(TextToFileName(results.Cell(QStringLiteral("Dest"), row).AsString()));
+    return files;
+}
+
+// How many rows' thumbnails come from the preview embedded in their JPEG's Exif block.
+int EmbeddedPreviewRows(const std::vector<QByteArray>& files)
+{
+    int rows = 0;
+    for (const QByteArray& path : files) {
+        TJpegImage picture;
+        rows += NameAsksForJpeg(path) && picture.LoadFromFile(path) &&
+                !picture.EmbeddedPreview(kThumbnailSize).isNull();
+    }
+    return rows;
+}
+
+// The thumbnail phase again, over the same files into an image list of its own, with the given
+// number of pool threads (0: everything on the calling thread).
+double ThumbnailSeconds(const std::vector<QByteArray>& files, const QImage& placeholder,
+                        int threads)
+{
+    QElapsedTimer timer;
+    timer.start();
+    TImageList images(kThumbnailSize.width(), kThumbnailSize.height());
+    TThumbnailPrefetcher thumbnails(files, placeholder, TThumbnailPrefetcher::DefaultDepth,
+                                    threads);
+    for (int i = 0; i < thumbnails.Count(); ++i)
+        for (const QImage& picture : thumbnails.Take(i).thumbnails)
+            images.Add(picture);
+    return timer.nsecsElapsed() / 1e9;
+}
+
 // The time to make the same thumbnails the classic way: every JPEG decoded at full size and
 // stretched, for comparison with the run's own thumbnail phase.
 double FullSizeThumbnailSeconds(TDataGrid& results)
@@ -136,6 +174,14 @@ void RunOnce(TForm1& form, const TOptions& options)
     PrintFigure("thumbs_s", seconds(TSearchPhase::ResultRows, TSearchPhase::Finished));
     PrintFigure("total_s", end / 1e9);
     PrintFigure("peak_mb", PeakMegabytes());
+    std::printf("thumbs_distinct=%d\n", form.ImageList1->DistinctCount());
+    const std::vector<QByteArray> files = ResultFiles(*form.DataGrid1);
+    std::printf("thumbs_exif=%d\n", EmbeddedPreviewRows(files));
+    const QImage& placeholder = form.Image1->Picture();
+    std::printf("cores=%d\n", TThumbnailPrefetcher::AllCores());
+    PrintFigure("thumbs_1thread_s", ThumbnailSeconds(files, placeholder, 0));
+    PrintFigure("thumbs_allcores_s",
+                ThumbnailSeconds(files, placeholder, TThumbnailPrefetcher::AllCores()));
     PrintFigure("thumbs_fullsize_s", FullSizeThumbnailSeconds(*form.DataGrid1));
     std::fflush(stdout);
 }

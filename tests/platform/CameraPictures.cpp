@@ -86,6 +86,11 @@ QByteArray ExifBlock(const TExifLayout& layout)
     return QByteArray("Exif\0\0", 6) + tiff.Bytes();
 }
 
+QByteArray FixturePath(const char* name)
+{
+    return QByteArray(TWINPICS_FIXTURES_DIR "/") + name;
+}
+
 QByteArray WithApp1(const QByteArray& jpeg, const QByteArray& data)
 {
     const qsizetype length = data.size() + 2;

@@ -6,6 +6,11 @@
 #include <cstdint>
 #include <optional>
 
+// The committed picture files of tests/data, made with exiftool as cameras write them:
+// camera_ii.jpg, camera_mm.jpg (little- and big-endian Exif, 320 x 240 with a 160 x 120
+// preview), camera_progressive.jpg, and camera_resized.jpg (its Exif says 640 x 480).
+QByteArray FixturePath(const char* name);
+
 // JPEG files as cameras write them: an Exif block (APP1) right after the start marker, holding
 // the picture's pixel size and an embedded preview, in either byte order. The fields after the
 // preview let a test make the block lie.

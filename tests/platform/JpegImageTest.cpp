@@ -371,6 +371,24 @@ TEST_F(JpegImageTest, previewThatDoesNotFitOrCannotBeTrustedFallsBackToThePictur
     }
 }
 
+// Files written by a real Exif tool, in both byte orders: the preview is taken where it fits and
+// looks like the picture.
+TEST_F(JpegImageTest, previewsOfFilesWrittenByAnExifToolAreTakenWhereTheyFit)
+{
+    for (const auto& [name, fits] :
+         {std::pair{"camera_ii.jpg", true}, std::pair{"camera_mm.jpg", true},
+          std::pair{"camera_progressive.jpg", true}, std::pair{"camera_resized.jpg", false}}) {
+        SCOPED_TRACE(name);
+        TJpegImage picture;
+        ASSERT_TRUE(picture.LoadFromFile(FixturePath(name)));
+        EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(320, 240));
+        const QImage preview = picture.EmbeddedPreview(kThumbnail);
+        EXPECT_EQ(!preview.isNull(), fits);
+        const QImage thumbnail = picture.DecodeThumbnail(kThumbnail);
+        EXPECT_LT(MeanDifference(thumbnail, StretchPicture(picture.Decode(), kThumbnail)), 4.0);
+    }
+}
+
 TEST_F(JpegImageTest, exifBlockWithoutAPictureDoesNotLoad)
 {
     const QByteArray block = ExifBlock(SoundLayout());
