@@ -29,15 +29,6 @@ template <typename T> T& AddColumn(TDataGrid& grid, const ColumnLayout& layout)
     return column;
 }
 
-// The two text columns of a hidden work table: a path 221 pixels wide and a size text.
-void SetupWorkTable(TDataGrid& grid, const char* gridName, const char* pathColumn,
-                    const char* sizeColumn)
-{
-    grid.setObjectName(QString::fromLatin1(gridName));
-    AddColumn<TGxTextColumn>(grid, {pathColumn, "", 221, taLeftJustify, taLeftJustify, ""});
-    AddColumn<TGxTextColumn>(grid, {sizeColumn, "", 80, taLeftJustify, taLeftJustify, ""});
-}
-
 } // namespace
 
 void SetupResultsGrid(TDataGrid& grid, TImageList& images)
@@ -62,14 +53,4 @@ void SetupResultsGrid(TDataGrid& grid, TImageList& images)
     group.SetVisible(false);
     group.SetIncrement(1.0);
     group.SetPrecision(0);
-}
-
-void SetupCandidateGrid(TDataGrid& grid)
-{
-    SetupWorkTable(grid, "DataGrid2", "dest2", "size2");
-}
-
-void SetupPairGrid(TDataGrid& grid)
-{
-    SetupWorkTable(grid, "DataGrid3", "GxTextColumn1", "GxTextColumn2");
 }

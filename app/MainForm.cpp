@@ -12,6 +12,7 @@
 #include "platform/ProgressBar.h"
 #include "platform/WindowFrame.h"
 #include "search/SearchRun.h"
+#include "search/SearchTables.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -24,9 +25,11 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 TForm1* Form1 = nullptr;
 
@@ -265,8 +268,8 @@ void TForm1::CreateDeletionPage()
         Hidden(Placed(Named(new TDataGrid(GroupBox1), "DataGrid2"), QRect(48, 32, 441, 105)));
     DataGrid3 =
         Hidden(Placed(Named(new TDataGrid(GroupBox1), "DataGrid3"), QRect(48, 136, 441, 105)));
-    SetupCandidateGrid(*DataGrid2);
-    SetupPairGrid(*DataGrid3);
+    SetupCandidateTable(*DataGrid2);
+    SetupPairTable(*DataGrid3);
     Memo2 =
         Hidden(Placed(Memo(GroupBox1, "Memo2", Qt::ScrollBarAlwaysOn), QRect(512, 32, 233, 121)));
     Button2 =
@@ -332,23 +335,49 @@ void TForm1::FormResize(QObject*)
     BitBtn_3->move(width - 3 * BitBtn_3->width() - 25, BitBtn_3->y());
 }
 
-// Start also stops: a press during a run (after going back to the options) only turns the flag
-// to 1, and the run in progress sees it at its next check.
+// Start also stops: a press during a run (after going back to the options) turns the flag to 1,
+// and the run in progress sees it at its next check. Further presses alternate between asking
+// for a new run and only stopping, as the flag would; the new run begins once the old one has
+// left the stack, never inside it, so two runs never share the grids.
 void TForm1::BitBtn1Click(QObject*)
 {
     PageControl1->SelectNextPage(true);
+    if (m_searching) {
+        if (StopFlag == 0)
+            StopFlag = 1;
+        else
+            m_searchAgain = !m_searchAgain;
+        return;
+    }
     StopFlag ^= 1;
-    if (StopFlag == 0)
+    if (StopFlag != 0)
+        return;
+    m_searching = true;
+    const auto idle = qScopeGuard([this] {
+        m_searching = false;
+        m_searchAgain = false;
+    });
+    for (;;) {
         RunSearch(SearchView(), SearchInputs());
+        if (!m_searchAgain || m_closed)
+            break;
+        m_searchAgain = false;
+        StopFlag = 0;
+    }
 }
 
+// A new run asked for during this one is given up as well: the user's last word was Stop.
 void TForm1::BitBtn2Click(QObject*)
 {
-    StopFlag ^= 1;
+    if (std::exchange(m_searchAgain, false))
+        StopFlag = 1;
+    else
+        StopFlag ^= 1;
 }
 
 void TForm1::BitBtn3Click(QObject*)
 {
+    m_searchAgain = false;
     StopFlag = 1;
 }
 

@@ -133,6 +133,10 @@ private:
 
     // Set when the window closes: a search run in progress then unwinds at once.
     bool m_closed = false;
+    // A search run is on the stack; Start presses during it only stop it or ask for another.
+    bool m_searching = false;
+    // Start was pressed an even number of times during the run: a new one follows it.
+    bool m_searchAgain = false;
 };
 
 // The main window, set before its FormCreate runs.

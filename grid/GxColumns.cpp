@@ -56,7 +56,10 @@ TGxCustomColumn::TGxCustomColumn()
     m_slideBounds.OnChange = appearanceChanged;
 }
 
-TGxCustomColumn::~TGxCustomColumn() = default;
+TGxCustomColumn::~TGxCustomColumn()
+{
+    delete m_editor.data();
+}
 
 QFont TGxCustomColumn::Font() const
 {
@@ -150,7 +153,7 @@ void TGxCustomColumn::ApplyWidth(int value, bool share)
 
 void TGxCustomColumn::CreateParts(QWidget* editorParent)
 {
-    m_editor = GetEditorClass(editorParent);
+    m_editor = GetEditorClass(editorParent).release();
     if (m_editor)
         m_editor->hide();
     m_display = GetDisplayClass();
@@ -207,7 +210,7 @@ void TGxCustomColumn::PrepareEditor()
     m_editor->SetInCell(true);
     m_editor->SetAlignment(m_alignment);
     m_editor->SetBorderStyle(bsNone);
-    if (auto* edit = qobject_cast<TGxEdit*>(m_editor.get()))
+    if (auto* edit = qobject_cast<TGxEdit*>(m_editor.data()))
         edit->SetBorderWidth(0);
     m_editor->EditMargins().SetLeft(1);
 }

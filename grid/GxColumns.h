@@ -285,7 +285,7 @@ public:
     int VisibleIndex() const { return m_visibleIndex; }
     TGxColumns* Collection() const { return m_collection; }
     // The parts the column owns, made when it joins a collection; none where the kind has none.
-    TGxCustomEdit* Editor() const { return m_editor.get(); }
+    TGxCustomEdit* Editor() const { return m_editor.data(); }
     TColumnDisplay* Display() const { return m_display.get(); }
     TColumnPlay* Play() const { return m_play.get(); }
 
@@ -385,7 +385,11 @@ private:
     int m_columnLeft = 0;
     int m_visibleIndex = -1;
     TGxColumns* m_collection = nullptr;
-    std::unique_ptr<TGxCustomEdit> m_editor;
+    // The column owns its editor and deletes it with itself. The editor is also a Qt child of
+    // the grid's viewport, so that it can sit in a cell: if the viewport goes first (replaced,
+    // or the editor re-parented and its new parent deleted), Qt deletes the editor and the
+    // pointer turns null instead of deleting it a second time.
+    QPointer<TGxCustomEdit> m_editor;
     std::unique_ptr<TColumnDisplay> m_display;
     std::unique_ptr<TColumnPlay> m_play;
 };

@@ -299,6 +299,14 @@ int TDataGrid::ResolveColumn(const QVariant& ACol) const
     return col;
 }
 
+TGxCustomColumn& TDataGrid::NamedColumn(const QString& name) const
+{
+    TGxCustomColumn* column = ColumnByName(name);
+    if (!column)
+        RaiseInvalidName("Column", name);
+    return *column;
+}
+
 QString TDataGrid::Cells(int ACol, int ARow)
 {
     if (ARow < 0 || ARow >= RowCount() || ACol < 0 || ACol >= Columns().Count())

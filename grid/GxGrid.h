@@ -49,6 +49,9 @@ public:
     // else a number. A text that is none of these raises "Invalid Rowname '%s' for '%s:%s'." or
     // "Invalid Columnname '%s' for '%s:%s'." with the grid's class and component names.
     TCell& Cell(const QVariant& ACol, const QVariant& ARow);
+    // The column of that name (any ASCII case); raises "Invalid Columnname '%s' for '%s:%s'."
+    // when the grid has none.
+    TGxCustomColumn& NamedColumn(const QString& name) const;
     // The cell's text; empty outside the grid.
     QString Cells(int ACol, int ARow);
     // Writes the cell's text; nothing happens outside the grid.

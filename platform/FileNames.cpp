@@ -1,18 +1,27 @@
 #include "platform/FileNames.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
 
-// The length of the valid UTF-8 sequence at the start of bytes, or 0 when it is not one.
-int ValidSequenceLength(const unsigned char* bytes, qsizetype available)
+// The code point of the valid UTF-8 sequence at the start of bytes and its length, or length 0
+// when it is not one.
+struct TSequence
+{
+    char32_t code = 0;
+    int length = 0;
+};
+
+TSequence ValidSequence(const unsigned char* bytes, qsizetype available)
 {
     const unsigned char lead = bytes[0];
     int length = 0;
     char32_t minimum = 0;
     char32_t code = 0;
     if (lead < 0x80)
-        return 1;
+        return {lead, 1};
     if ((lead & 0xE0) == 0xC0) {
         length = 2, minimum = 0x80, code = lead & 0x1F;
     } else if ((lead & 0xF0) == 0xE0) {
@@ -20,40 +29,49 @@ int ValidSequenceLength(const unsigned char* bytes, qsizetype available)
     } else if ((lead & 0xF8) == 0xF0) {
         length = 4, minimum = 0x10000, code = lead & 0x07;
     } else {
-        return 0;
+        return {};
     }
     if (available < length)
-        return 0;
+        return {};
     for (int i = 1; i < length; ++i) {
         if ((bytes[i] & 0xC0) != 0x80)
-            return 0;
+            return {};
         code = code << 6 | (bytes[i] & 0x3F);
     }
     const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return code < minimum || code > 0x10FFFF || surrogate ? 0 : length;
+    if (code < minimum || code > 0x10FFFF || surrogate)
+        return {};
+    return {code, length};
 }
 
 } // namespace
 
+// The characters are decoded here rather than by a UTF-8 codec: a codec treats a byte-order
+// mark at the start of its input as a signature and drops it, and two names would then meet.
 QString FileNameToText(const QByteArray& name)
 {
+    // Plain ASCII, the usual name, needs no decoding.
+    if (std::all_of(name.cbegin(), name.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(name);
     QString text;
+    text.reserve(name.size());
     const auto* bytes = reinterpret_cast<const unsigned char*>(name.constData());
-    qsizetype runStart = 0;
-    qsizetype i = 0;
-    while (i < name.size()) {
-        const int length = ValidSequenceLength(bytes + i, name.size() - i);
-        if (length > 0) {
-            i += length;
+    for (qsizetype i = 0; i < name.size();) {
+        const TSequence sequence = ValidSequence(bytes + i, name.size() - i);
+        if (sequence.length == 0) {
+            text += QChar(char16_t(kEscapeBase + bytes[i]));
+            ++i;
             continue;
         }
-        text += QString::fromUtf8(name.constData() + runStart, i - runStart);
-        text += QChar(char16_t(kEscapeBase + bytes[i]));
-        runStart = ++i;
+        if (QChar::requiresSurrogates(sequence.code)) {
+            text += QChar(QChar::highSurrogate(sequence.code));
+            text += QChar(QChar::lowSurrogate(sequence.code));
+        } else {
+            text += QChar(char16_t(sequence.code));
+        }
+        i += sequence.length;
     }
-    if (runStart == 0)
-        return QString::fromUtf8(name);
-    return text + QString::fromUtf8(name.constData() + runStart, name.size() - runStart);
+    return text;
 }
 
 QByteArray TextToFileName(const QString& text)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 class TTrashFolders;
+struct TSearchTables;
 struct TSearchView;
 
 // Whether a found file takes part in the comparison: larger than 100 bytes, and neither under a
@@ -10,8 +11,9 @@ struct TSearchView;
 bool IsCandidate(const QByteArray& path, double size, const TTrashFolders& trash);
 
 // Measures every file of Memo1 and writes the candidates to DataGrid2 as path and size text,
-// moving the progress bar and naming each file in Label3.
-void BuildCandidateList(const TSearchView& view);
+// moving the progress bar and naming each file in Label3. A file reached again by another path
+// (the same device and inode) is left out.
+void BuildCandidateList(const TSearchView& view, const TSearchTables& tables);
 
 // Sorts DataGrid2 by its size text, so that files of one size become neighbours.
-void SortCandidates(const TSearchView& view);
+void SortCandidates(const TSearchView& view, const TSearchTables& tables);

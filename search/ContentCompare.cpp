@@ -1,29 +1,43 @@
 #include "search/ContentCompare.h"
 
-#include "platform/FileSystem.h"
-
 #include <cstring>
 
-TContentComparer::TContentComparer()
+TContentComparer::TContentComparer(std::function<void()> onProgress)
     : m_first(std::make_unique_for_overwrite<char[]>(BlockSize)),
-      m_second(std::make_unique_for_overwrite<char[]>(BlockSize))
+      m_second(std::make_unique_for_overwrite<char[]>(BlockSize)),
+      m_onProgress(std::move(onProgress))
 {}
 
-bool TContentComparer::SameFileContent(const QByteArray& first, const QByteArray& second)
+TComparison TContentComparer::Compare(const TCandidateFile& first, const TCandidateFile& second)
 {
-    TFile a(first);
-    if (!a.IsOpen())
-        return false;
-    TFile b(second);
-    if (!b.IsOpen() || a.Size() != b.Size() || a.Identity() == b.Identity())
-        return false;
-    // Until both end together; a file that changes size meanwhile ends the blocks unevenly.
-    for (;;) {
+    if (first.size != second.size)
+        return TComparison::Different;
+    TCandidateReader a(first);
+    if (a.Changed())
+        return TComparison::FirstChanged;
+    TCandidateReader b(second);
+    if (b.Changed())
+        return TComparison::SecondChanged;
+    if (a.Identity() == b.Identity())
+        return TComparison::Different;
+    int64_t sinceProgress = 0;
+    while (!a.AtEnd()) {
         const int64_t count = a.Read(m_first.get(), BlockSize);
-        if (count < 0 || b.Read(m_second.get(), BlockSize) != count ||
-            std::memcmp(m_first.get(), m_second.get(), static_cast<size_t>(count)) != 0)
-            return false;
-        if (count < static_cast<int64_t>(BlockSize))
-            return true;
+        if (count < 0)
+            return TComparison::FirstChanged;
+        if (b.Read(m_second.get(), BlockSize) != count)
+            return TComparison::SecondChanged;
+        if (std::memcmp(m_first.get(), m_second.get(), size_t(count)) != 0)
+            return TComparison::Different;
+        sinceProgress += count;
+        if (sinceProgress >= ProgressInterval && m_onProgress) {
+            sinceProgress = 0;
+            m_onProgress();
+        }
     }
+    if (!a.StillAsMeasured())
+        return TComparison::FirstChanged;
+    if (!b.StillAsMeasured())
+        return TComparison::SecondChanged;
+    return TComparison::Identical;
 }

@@ -29,69 +29,89 @@ struct TFirstBlock
     bool wholeFile = false;
 };
 
+// What the reading threads share with the thread that waits for them.
+struct TReading
+{
+    std::atomic<int64_t> bytes = 0;
+    std::atomic<bool> stopping = false;
+};
+
 // The digest of the first block, which is the whole file's digest for a file that fits in it.
-// Nothing for a file that cannot be read.
-std::optional<TFirstBlock> FirstBlockDigest(const QByteArray& path)
+// Nothing for a file that cannot be read or is no longer as measured.
+std::optional<TFirstBlock> FirstBlockDigest(const TCandidateFile& candidate, TReading& reading)
 {
     const auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
-    TFile file(path);
+    TCandidateReader file(candidate);
     const int64_t count = file.Read(buffer.get(), kBlockSize);
     if (count < 0)
         return std::nullopt;
-    return TFirstBlock{XXH3_64bits(buffer.get(), static_cast<size_t>(count)),
-                       count < static_cast<int64_t>(kBlockSize) || count == file.Size()};
+    reading.bytes += count;
+    const bool wholeFile = file.AtEnd();
+    if (wholeFile && !file.StillAsMeasured())
+        return std::nullopt;
+    return TFirstBlock{XXH3_64bits(buffer.get(), size_t(count)), wholeFile};
 }
 
-// The digest of the whole file; nothing for a file that cannot be read.
-std::optional<uint64_t> WholeFileDigest(const QByteArray& path)
+// The digest of the file up to its measured size; nothing for a file that cannot be read or is
+// no longer as measured, and nothing once the reading is stopping.
+std::optional<uint64_t> WholeFileDigest(const TCandidateFile& candidate, TReading& reading)
 {
     const auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
     const std::unique_ptr<XXH3_state_t, TStateDeleter> state(XXH3_createState());
-    TFile file(path);
-    if (!file.IsOpen() || !state || XXH3_64bits_reset(state.get()) != XXH_OK)
+    TCandidateReader file(candidate);
+    if (file.Changed() || !state || XXH3_64bits_reset(state.get()) != XXH_OK)
         return std::nullopt;
-    for (;;) {
+    while (!file.AtEnd()) {
         const int64_t count = file.Read(buffer.get(), kBlockSize);
-        if (count < 0)
+        if (count < 0 || reading.stopping)
             return std::nullopt;
-        XXH3_64bits_update(state.get(), buffer.get(), static_cast<size_t>(count));
-        if (count < static_cast<int64_t>(kBlockSize))
-            return XXH3_64bits_digest(state.get());
+        reading.bytes += count;
+        XXH3_64bits_update(state.get(), buffer.get(), size_t(count));
     }
+    if (!file.StillAsMeasured())
+        return std::nullopt;
+    return XXH3_64bits_digest(state.get());
 }
 
-// Reads every file with the function on two threads, while the caller's thread calls
-// onFileRead once for each file read, so the window stays responsive. If onFileRead raises, the
-// reading stops before the error goes on.
+// Reads every file with the function on two threads, while the caller's thread calls onRead
+// once for each file read and once for every ProgressInterval bytes read, so the window stays
+// responsive also during one huge file. If onRead raises, the reading stops before the error
+// goes on.
 template <typename Result>
-std::vector<Result> ReadFiles(const std::vector<QByteArray>& paths,
-                              Result (*read)(const QByteArray&),
-                              const std::function<void()>& onFileRead)
+std::vector<Result> ReadFiles(const std::vector<TCandidateFile>& files,
+                              Result (*read)(const TCandidateFile&, TReading&),
+                              const TReadProgress& onRead)
 {
-    std::vector<Result> results(paths.size());
-    std::vector<size_t> indexes(paths.size());
+    std::vector<Result> results(files.size());
+    std::vector<size_t> indexes(files.size());
     std::iota(indexes.begin(), indexes.end(), size_t(0));
     std::atomic<size_t> done = 0;
-    std::atomic<bool> stopping = false;
+    TReading reading;
     QThreadPool pool;
     pool.setMaxThreadCount(2);
-    QFuture<void> reading = QtConcurrent::map(&pool, indexes, [&](size_t i) {
-        if (stopping)
+    QFuture<void> future = QtConcurrent::map(&pool, indexes, [&](size_t i) {
+        if (reading.stopping)
             return;
-        results[i] = read(paths[i]);
+        results[i] = read(files[i], reading);
         ++done;
     });
     size_t told = 0;
+    int64_t bytesTold = 0;
     try {
         for (bool finished = false; !finished;) {
             finished = pool.waitForDone(5);
+            if (!onRead)
+                continue;
             for (const size_t now = done; told < now; ++told)
-                if (onFileRead)
-                    onFileRead();
+                onRead(TReadPoint::FileEnd);
+            if (reading.bytes - bytesTold >= TContentComparer::ProgressInterval) {
+                bytesTold = reading.bytes;
+                onRead(TReadPoint::InsideFile);
+            }
         }
     } catch (...) {
-        stopping = true;
-        reading.cancel();
+        reading.stopping = true;
+        future.cancel();
         pool.waitForDone();
         throw;
     }
@@ -125,18 +145,18 @@ std::vector<TRun> RunsOfThreeOrMore(const std::vector<TCandidateFile>& candidate
 // runs' files, then the whole files whose first blocks meet another's in their run.
 std::vector<std::optional<uint64_t>> ContentDigests(const std::vector<TCandidateFile>& candidates,
                                                     const std::vector<TRun>& runs,
-                                                    const std::function<void()>& onFileRead)
+                                                    const TReadProgress& onRead)
 {
     std::vector<size_t> inRuns;
     for (const TRun& run : runs)
         for (size_t i = run.begin; i < run.begin + run.size; ++i)
             inRuns.push_back(i);
-    std::vector<QByteArray> paths;
-    paths.reserve(inRuns.size());
+    std::vector<TCandidateFile> files;
+    files.reserve(inRuns.size());
     for (size_t i : inRuns)
-        paths.push_back(candidates[i].path);
+        files.push_back(candidates[i]);
     const std::vector<std::optional<TFirstBlock>> firstBlocks =
-        ReadFiles(paths, &FirstBlockDigest, onFileRead);
+        ReadFiles(files, &FirstBlockDigest, onRead);
 
     std::vector<std::optional<uint64_t>> digests(candidates.size());
     std::vector<size_t> wholeNeeded;
@@ -156,11 +176,10 @@ std::vector<std::optional<uint64_t>> ContentDigests(const std::vector<TCandidate
                 wholeNeeded.push_back(inRuns[at]);
         }
     }
-    paths.clear();
+    files.clear();
     for (size_t i : wholeNeeded)
-        paths.push_back(candidates[i].path);
-    const std::vector<std::optional<uint64_t>> whole =
-        ReadFiles(paths, &WholeFileDigest, onFileRead);
+        files.push_back(candidates[i]);
+    const std::vector<std::optional<uint64_t>> whole = ReadFiles(files, &WholeFileDigest, onRead);
     for (size_t k = 0; k < wholeNeeded.size(); ++k)
         digests[wholeNeeded[k]] = whole[k];
     return digests;
@@ -194,13 +213,12 @@ void GatherTwins(int* run, size_t size, const std::optional<uint64_t>* digests)
 } // namespace
 
 std::vector<int> ContentOrder(const std::vector<TCandidateFile>& candidates,
-                              const std::function<void()>& onFileRead)
+                              const TReadProgress& onRead)
 {
     std::vector<int> order(candidates.size());
     std::iota(order.begin(), order.end(), 0);
     const std::vector<TRun> runs = RunsOfThreeOrMore(candidates);
-    const std::vector<std::optional<uint64_t>> digests =
-        ContentDigests(candidates, runs, onFileRead);
+    const std::vector<std::optional<uint64_t>> digests = ContentDigests(candidates, runs, onRead);
     for (const TRun& run : runs)
         GatherTwins(order.data() + run.begin, run.size, digests.data() + run.begin);
     return order;

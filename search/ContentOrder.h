@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "search/CandidateFile.h"
+
 #include <functional>
 #include <vector>
 
-// A file of the candidate list: its path and its size as text.
-struct TCandidateFile
-{
-    QByteArray path;
-    QString sizeText;
-};
+// Where the ordering lets its caller handle messages: after each file read, and after every
+// TContentComparer::ProgressInterval bytes read inside long files.
+enum class TReadPoint { FileEnd, InsideFile };
+using TReadProgress = std::function<void(TReadPoint)>;
 
 // Only neighbours in the candidate list are compared, so of three files of one size A, B, A' the
 // twins A and A' would never meet. Given the candidates in their sorted order, this returns the
@@ -20,8 +18,10 @@ struct TCandidateFile
 // Within such a run each file joins the first file with the same content, everything else keeps
 // its place, so a run without twins, and every run of one or two files, stays as it was; the
 // result depends only on the input order. Files are told apart by a digest of their first block,
-// and only files whose first blocks meet another's are read whole; a file that cannot be read
-// stays where it is. Files outside such runs are never opened. onFileRead, when given, is called
-// after each file read, so the caller can let the window breathe.
+// and only files whose first blocks meet another's are read whole, never beyond their measured
+// size; a file that cannot be read or is no longer as measured joins no one and stays apart
+// from the twins. Files outside such runs are never opened. onRead,
+// when given, is called at the read points above, so the caller can let the window breathe; it
+// may raise to end the ordering.
 std::vector<int> ContentOrder(const std::vector<TCandidateFile>& candidates,
-                              const std::function<void()>& onFileRead = {});
+                              const TReadProgress& onRead = {});

@@ -6,12 +6,13 @@
 
 #include <QFile>
 #include <QLabel>
-#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
-#include <vector>
+#include <unordered_set>
 
 namespace {
 
@@ -28,18 +29,42 @@ struct DirectoryId
     bool operator==(const DirectoryId&) const = default;
 };
 
+struct DirectoryIdHash
+{
+    size_t operator()(const DirectoryId& id) const noexcept
+    {
+        return std::hash<uint64_t>()(uint64_t(id.Inode) * 0x9E3779B97F4A7C15ull ^ id.Device);
+    }
+};
+
+enum class EntryKind { File, Directory, Unknown };
+
 bool IsDotOrDotDot(const char* name)
 {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
 
-// Links are followed: a link to a directory is a directory, a broken link a file.
-bool IsDirectory(DIR* dir, const dirent& entry)
+// Links are followed: a link to a directory is a directory. An entry that cannot be examined
+// (a broken link, a loop of links, an entry gone meanwhile) is Unknown.
+EntryKind KindOf(DIR* dir, const dirent& entry)
 {
     if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
-        return entry.d_type == DT_DIR;
+        return entry.d_type == DT_DIR ? EntryKind::Directory : EntryKind::File;
     struct stat status;
-    return fstatat(dirfd(dir), entry.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+    if (fstatat(dirfd(dir), entry.d_name, &status, 0) != 0)
+        return EntryKind::Unknown;
+    return S_ISDIR(status.st_mode) ? EntryKind::Directory : EntryKind::File;
+}
+
+// The next entry, or nothing at the end of the folder and on a read error: a folder that fails
+// part-way keeps what was read from it.
+const dirent* NextEntry(DIR* dir)
+{
+    errno = 0;
+    const dirent* entry = readdir(dir);
+    if (!entry && errno != 0)
+        qWarning("Cannot read on in a folder: %s", strerror(errno));
+    return entry;
 }
 
 class TFolderWalk
@@ -63,8 +88,9 @@ private:
     TMemoLines& m_list;
     const bool m_recurse;
     const TSearchView& m_view;
-    // The directories from the scan's root down to the one being walked.
-    std::vector<DirectoryId> m_path;
+    // Every directory entered so far: each is walked once, at the first path that reaches it,
+    // so links between folders neither repeat files nor multiply the walk.
+    std::unordered_set<DirectoryId, DirectoryIdHash> m_entered;
 };
 
 void TFolderWalk::Walk(QByteArray folder)
@@ -78,36 +104,33 @@ void TFolderWalk::Walk(QByteArray folder)
     struct stat status;
     if (fstat(dirfd(dir.get()), &status) != 0)
         return;
-    const DirectoryId id{status.st_dev, status.st_ino};
-    if (std::find(m_path.begin(), m_path.end(), id) != m_path.end())
+    if (!m_entered.insert({status.st_dev, status.st_ino}).second)
         return;
-    // A failure leaves the whole walk, so the path needs no unwinding then.
-    m_path.push_back(id);
     WalkEntries(dir.get(), folder);
-    m_path.pop_back();
 }
 
 void TFolderWalk::WalkEntries(DIR* dir, const QByteArray& folder)
 {
     // One buffer for every path of this folder: it grows to the longest name and stays.
     QByteArray path = folder;
-    for (const dirent* entry = readdir(dir); entry;) {
+    for (const dirent* entry = NextEntry(dir); entry;) {
         path.truncate(folder.size());
         path.append(entry->d_name);
-        if (IsDirectory(dir, *entry)) {
+        const EntryKind kind = KindOf(dir, *entry);
+        if (kind == EntryKind::Directory) {
             if (m_recurse && !IsDotOrDotDot(entry->d_name)) {
                 Walk(path);
                 ShowFinished(path);
                 if (Stopped())
                     return;
             }
-        } else if (Matches(entry->d_name)) {
+        } else if (kind == EntryKind::File && Matches(entry->d_name)) {
             m_list.Add(path);
             HandleMessages(m_view);
             if (Stopped())
                 return;
         }
-        entry = readdir(dir);
+        entry = NextEntry(dir);
         HandleMessages(m_view);
     }
 }

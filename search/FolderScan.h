@@ -9,8 +9,10 @@ struct TSearchView;
 // the order the file system returns the entries, and with recurse the content of every subfolder
 // where the subfolder's entry is met. Paths are the folder with a trailing "/" followed by the
 // entry name, byte for byte. Hidden entries count; directories are never tested against the mask;
-// a folder that cannot be read yields nothing. Links to directories are followed, but a directory
-// that is already on the path being walked is not entered again, so a cycle of links ends.
+// a folder that cannot be read yields nothing, and one that fails part-way what was read from it.
+// An entry that cannot be examined (a broken link, a loop of links) is skipped. Links to
+// directories are followed, but every directory (device and inode) is entered once per scan, at
+// the first path that reaches it, so links neither repeat files nor make the walk endless.
 //
 // After each walked subfolder Label1 names it and Label3 gives the running count; pending messages
 // are handled after each added file and each entry; the walk stops when StopFlag reads 1 after

@@ -5,6 +5,7 @@
 #include "platform/ProgressBar.h"
 #include "search/ContentCompare.h"
 #include "search/ContentOrder.h"
+#include "search/SearchTables.h"
 #include "search/SearchView.h"
 
 #include <QLabel>
@@ -12,16 +13,19 @@
 
 namespace {
 
-constexpr int kPathColumn = 0;
-constexpr int kSizeColumn = 1;
+TCandidateFile CandidateAt(TDataGrid& candidates, const TFileTableColumns& columns, int row)
+{
+    return TCandidateFile::FromSizeText(
+        TextToFileName(candidates.Cell(columns.Path, row).AsString()),
+        candidates.Cell(columns.Size, row).AsString());
+}
 
-std::vector<TCandidateFile> CandidateFiles(TDataGrid& candidates)
+std::vector<TCandidateFile> CandidateFiles(TDataGrid& candidates, const TFileTableColumns& columns)
 {
     std::vector<TCandidateFile> files;
-    files.reserve(candidates.RowCount());
+    files.reserve(size_t(candidates.RowCount()));
     for (int row = 0; row < candidates.RowCount(); ++row)
-        files.push_back({TextToFileName(candidates.Cell(kPathColumn, row).AsString()),
-                         candidates.Cell(kSizeColumn, row).AsString()});
+        files.push_back(CandidateAt(candidates, columns, row));
     return files;
 }
 
@@ -29,71 +33,85 @@ std::vector<TCandidateFile> CandidateFiles(TDataGrid& candidates)
 // per misplaced row.
 void ApplyOrder(TDataGrid& grid, const std::vector<int>& order)
 {
-    // Reading the files handles messages, and a new run started meanwhile replaces the table.
-    if (grid.RowCount() != int(order.size()))
-        return;
     std::vector<int> rowAt(order.size());
     std::iota(rowAt.begin(), rowAt.end(), 0);
     std::vector<int> placeOf = rowAt;
     grid.BeginUpdate();
     for (int place = 0; place < int(order.size()); ++place) {
-        const int from = placeOf[order[place]];
+        const int from = placeOf[size_t(order[size_t(place)])];
         if (from == place)
             continue;
         grid.SwapRows(place, from);
-        std::swap(rowAt[place], rowAt[from]);
-        placeOf[rowAt[place]] = place;
-        placeOf[rowAt[from]] = from;
+        std::swap(rowAt[size_t(place)], rowAt[size_t(from)]);
+        placeOf[size_t(rowAt[size_t(place)])] = place;
+        placeOf[size_t(rowAt[size_t(from)])] = from;
     }
     grid.EndUpdate();
 }
 
-void AddPairRow(TDataGrid& pairs, TDataGrid& candidates, int row)
+void AddPairRow(const TSearchView& view, const TSearchTables& tables, int row)
 {
+    TDataGrid& pairs = view.DataGrid3;
+    TDataGrid& candidates = view.DataGrid2;
     const int pairRow = pairs.AddRow();
-    pairs.Cell(kPathColumn, pairRow).SetAsString(candidates.Cell(kPathColumn, row).AsString());
-    pairs.Cell(kSizeColumn, pairRow).SetAsString(candidates.Cell(kSizeColumn, row).AsString());
+    pairs.Cell(tables.Pairs.Path, pairRow)
+        .SetAsString(candidates.Cell(tables.Candidates.Path, row).AsString());
+    pairs.Cell(tables.Pairs.Size, pairRow)
+        .SetAsString(candidates.Cell(tables.Candidates.Size, row).AsString());
 }
 
 } // namespace
 
-void GroupIdenticalCandidates(const TSearchView& view)
+void GroupIdenticalCandidates(const TSearchView& view, const TSearchTables& tables)
 {
     const std::vector<int> order =
-        ContentOrder(CandidateFiles(view.DataGrid2), [&view] { HandleMessages(view); });
+        ContentOrder(CandidateFiles(view.DataGrid2, tables.Candidates), [&view](TReadPoint point) {
+            if (point == TReadPoint::InsideFile)
+                HandleMessagesInsideFile(view);
+            else
+                HandleMessages(view);
+        });
     ApplyOrder(view.DataGrid2, order);
 }
 
-void CompareCandidates(const TSearchView& view)
+void CompareCandidates(const TSearchView& view, const TSearchTables& tables)
 {
     TDataGrid& candidates = view.DataGrid2;
-    TContentComparer comparer;
+    TContentComparer comparer([&view] { HandleMessagesInsideFile(view); });
+    // The row each next one is compared with: the last row read as unchanged. A file that
+    // changed since it was measured is passed over, so it cannot part two twins around it.
+    int previous = 0;
+    TCandidateFile first = candidates.RowCount() > 0 ? CandidateAt(candidates, tables.Candidates, 0)
+                                                     : TCandidateFile();
     for (int s = 0; s + 1 < candidates.RowCount(); ++s) {
         HandleMessages(view);
         view.ProgressBar1.SetPosition(s);
-        const QString first = candidates.Cell(kPathColumn, s).AsString();
-        view.Label3.setText(first);
+        view.Label3.setText(candidates.Cell(tables.Candidates.Path, previous).AsString());
+        TCandidateFile second = CandidateAt(candidates, tables.Candidates, s + 1);
         // Different size texts mean different sizes: such a pair is not identical, and neither
         // file needs opening.
-        if (candidates.Cell(kSizeColumn, s).AsString() !=
-            candidates.Cell(kSizeColumn, s + 1).AsString())
+        const TComparison result = first.sizeText == second.sizeText
+                                       ? comparer.Compare(first, second)
+                                       : TComparison::Different;
+        if (result == TComparison::SecondChanged)
             continue;
-        const QString second = candidates.Cell(kPathColumn, s + 1).AsString();
-        if (comparer.SameFileContent(TextToFileName(first), TextToFileName(second))) {
-            AddPairRow(view.DataGrid3, candidates, s);
-            AddPairRow(view.DataGrid3, candidates, s + 1);
+        if (result == TComparison::Identical) {
+            AddPairRow(view, tables, previous);
+            AddPairRow(view, tables, s + 1);
         }
+        previous = s + 1;
+        first = std::move(second);
     }
 }
 
-void CleanUpPairs(TDataGrid& pairs)
+void CleanUpPairs(TDataGrid& pairs, const TFileTableColumns& columns)
 {
     try {
         int limit = pairs.RowCount() - 2;
         const int count = pairs.RowCount() - 1;
         for (int j = 0; j < count; ++j) {
-            if (j < limit && pairs.Cell(kPathColumn, j).AsString() ==
-                                 pairs.Cell(kPathColumn, j + 1).AsString()) {
+            if (j < limit && pairs.Cell(columns.Path, j).AsString() ==
+                                 pairs.Cell(columns.Path, j + 1).AsString()) {
                 pairs.DeleteRow(j);
                 --limit;
             }

@@ -1,18 +1,23 @@
 #pragma once
 
 class TDataGrid;
+struct TFileTableColumns;
+struct TSearchTables;
 struct TSearchView;
 
 // Brings identical files of one size next to each other in the sorted DataGrid2, so that the
 // neighbour comparison meets every twin: within each run of three or more equal size texts the
-// rows are ordered by content.
-void GroupIdenticalCandidates(const TSearchView& view);
+// rows are ordered by content. Messages are handled after each file read and after every 64 MiB
+// inside one; a stop request seen inside a file raises ESearchStopped.
+void GroupIdenticalCandidates(const TSearchView& view, const TSearchTables& tables);
 
 // Compares every two neighbouring rows of DataGrid2 byte by byte and writes each identical pair
 // to DataGrid3 as two rows of path and size text, moving the progress bar and naming the first
-// file of each pair in Label3.
-void CompareCandidates(const TSearchView& view);
+// file of each pair in Label3. A file that changed since it was measured is left out and its
+// neighbours are compared with each other. Messages are handled before each pair and after every
+// 64 MiB of one; a stop request seen inside a file raises ESearchStopped.
+void CompareCandidates(const TSearchView& view, const TSearchTables& tables);
 
 // Removes from the pair table the repeated rows that chains of identical neighbours leave, so
 // that every file of a chain stays once, in candidate order. A failure ends only the clean-up.
-void CleanUpPairs(TDataGrid& pairs);
+void CleanUpPairs(TDataGrid& pairs, const TFileTableColumns& columns);

@@ -8,6 +8,7 @@
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
 #include "platform/SysUtils.h"
+#include "search/SearchTables.h"
 #include "search/SearchView.h"
 #include "search/SizeText.h"
 #include "search/Thumbnail.h"
@@ -16,25 +17,6 @@
 #include <QLabel>
 
 namespace {
-
-constexpr int kPathColumn = 0;
-constexpr int kSizeColumn = 1;
-
-// The results grid's columns, looked up once per run rather than once per cell.
-struct TResultColumns
-{
-    explicit TResultColumns(const TDataGrid& results)
-        : Dest(Index(results, "Dest")), Size(Index(results, "Size")), Res(Index(results, "Res")),
-          Date(Index(results, "Date")), Priv(Index(results, "Priv"))
-    {}
-
-    static int Index(const TDataGrid& grid, const char* name)
-    {
-        return grid.ColumnByName(QLatin1String(name))->Index();
-    }
-
-    int Dest, Size, Res, Date, Priv;
-};
 
 void ShowProgress(const TSearchView& view, const QString& path)
 {
@@ -46,21 +28,22 @@ void ShowProgress(const TSearchView& view, const QString& path)
 }
 
 // The files of the pair table, in row order, as the thumbnails are made from them.
-std::vector<QByteArray> PairFiles(TDataGrid& pairs)
+std::vector<QByteArray> PairFiles(TDataGrid& pairs, const TFileTableColumns& columns)
 {
     std::vector<QByteArray> files;
     files.reserve(size_t(pairs.RowCount()));
     for (int row = 0; row < pairs.RowCount(); ++row)
-        files.push_back(TextToFileName(pairs.Cell(kPathColumn, row).AsString()));
+        files.push_back(TextToFileName(pairs.Cell(columns.Path, row).AsString()));
     return files;
 }
 
-void MakeResultRow(const TSearchView& view, const TResultColumns& columns, int pairRow,
+void MakeResultRow(const TSearchView& view, const TSearchTables& tables, int pairRow,
                    int imageIndex, TThumbnailPrefetcher& thumbnails)
 {
+    const TResultColumns& columns = tables.Results;
     TDataGrid& results = view.DataGrid1;
     const int row = results.AddRow();
-    const QString path = view.DataGrid3.Cell(kPathColumn, pairRow).AsString();
+    const QString path = view.DataGrid3.Cell(tables.Pairs.Path, pairRow).AsString();
     const QByteArray fileName = TextToFileName(path);
     const TThumbnailResult thumbnail = thumbnails.Take(pairRow);
     for (const QImage& picture : thumbnail.thumbnails)
@@ -69,32 +52,31 @@ void MakeResultRow(const TSearchView& view, const TResultColumns& columns, int p
         results.Cell(columns.Res, row).SetAsString(thumbnail.resolution);
     results.Cell(columns.Priv, row).SetAsInteger(imageIndex);
     results.Cell(columns.Dest, row).SetAsString(path);
-    const double size = StrToFloat(view.DataGrid3.Cell(kSizeColumn, pairRow).AsString());
+    const double size = StrToFloat(view.DataGrid3.Cell(tables.Pairs.Size, pairRow).AsString());
     results.Cell(columns.Size, row).SetAsString(SizeText(size));
     results.Cell(columns.Date, row).SetAsString(DateTimeToStr(FileCreationDateTime(fileName)));
 }
 
 } // namespace
 
-bool MakeResultRows(const TSearchView& view)
+bool MakeResultRows(const TSearchView& view, const TSearchTables& tables)
 {
     TDataGrid& pairs = view.DataGrid3;
     if (pairs.RowCount() > 0)
         view.ProgressBar1.SetMax(pairs.RowCount() - 2);
-    const TResultColumns columns(view.DataGrid1);
     // The next pictures are decoded ahead on every core while this row is made, and a twin of
     // the row before takes that row's pictures; the rows, their order and the stop points are
     // those of making each thumbnail in its turn. Leaving early drops the decodes not started.
-    TThumbnailPrefetcher thumbnails(PairFiles(pairs), view.Image1.Picture());
+    TThumbnailPrefetcher thumbnails(PairFiles(pairs, tables.Pairs), view.Image1.Picture());
     int imageCounter = 0;
     for (int s = 0; s < pairs.RowCount(); ++s) {
         view.ProgressBar1.SetPosition(s);
         if (view.StopFlag == 1)
             return false;
-        ShowProgress(view, pairs.Cell(kPathColumn, s).AsString());
+        ShowProgress(view, pairs.Cell(tables.Pairs.Path, s).AsString());
         HandleMessages(view);
         ++imageCounter;
-        MakeResultRow(view, columns, s, imageCounter - 1, thumbnails);
+        MakeResultRow(view, tables, s, imageCounter - 1, thumbnails);
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include "search/FolderScan.h"
 #include "search/PairTable.h"
 #include "search/ResultRows.h"
+#include "search/SearchTables.h"
 #include "search/SearchView.h"
 
 #include <QLabel>
@@ -49,19 +50,23 @@ void BeginComparison(const TSearchView& view)
 }
 
 // The phases after the scan. Returns false when a stop request ended the result rows early.
-bool FindDuplicates(const TSearchView& view)
+bool FindDuplicates(const TSearchView& view, const TSearchTables& tables)
 {
     view.Report(TSearchPhase::CandidateList);
     BeginCandidateList(view);
-    BuildCandidateList(view);
-    SortCandidates(view);
+    BuildCandidateList(view, tables);
+    SortCandidates(view, tables);
     view.Report(TSearchPhase::Comparison);
     BeginComparison(view);
-    GroupIdenticalCandidates(view);
-    CompareCandidates(view);
-    CleanUpPairs(view.DataGrid3);
+    try {
+        GroupIdenticalCandidates(view, tables);
+        CompareCandidates(view, tables);
+    } catch (const ESearchStopped&) {
+        // Stopped inside a long file: the pairs found so far go on as after a stop in the scan.
+    }
+    CleanUpPairs(view.DataGrid3, tables.Pairs);
     view.Report(TSearchPhase::ResultRows);
-    return MakeResultRows(view);
+    return MakeResultRows(view, tables);
 }
 
 void EndRun(const TSearchView& view)
@@ -78,10 +83,11 @@ void RunSearch(const TSearchView& view, const TSearchInputs& inputs)
 {
     try {
         ClearWorkingData(view);
+        const TSearchTables tables = TSearchTables::Resolve(view);
         FindFiles(view, inputs);
         // A stop request during the result rows leaves at once: the status lines keep the
         // last file made, and StopFlag already reads 1.
-        if (!FindDuplicates(view))
+        if (!FindDuplicates(view, tables))
             return;
     } catch (...) {
         // A failing run ends like a completed one; what it made so far stays.

@@ -4,9 +4,18 @@
 
 ESearchAbandoned::ESearchAbandoned() : Exception(QStringLiteral("The search was abandoned")) {}
 
+ESearchStopped::ESearchStopped() : Exception(QStringLiteral("The search was stopped")) {}
+
 void HandleMessages(const TSearchView& view)
 {
     ProcessMessages();
     if (view.Abandoned)
         throw ESearchAbandoned();
+}
+
+void HandleMessagesInsideFile(const TSearchView& view)
+{
+    HandleMessages(view);
+    if (view.StopFlag == 1)
+        throw ESearchStopped();
 }

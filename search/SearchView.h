@@ -63,3 +63,15 @@ public:
 // Lets pending window messages be handled, then raises ESearchAbandoned if the window was
 // closed meanwhile. Every point of the search that hands control to the message loop uses it.
 void HandleMessages(const TSearchView& view);
+
+// Raised inside a long read when a stop request is seen there; the search goes on as after a
+// stop request in the scan.
+class ESearchStopped : public Exception
+{
+public:
+    ESearchStopped();
+};
+
+// HandleMessages for the middle of a long file read: a stop request seen afterwards raises
+// ESearchStopped, so one huge file does not hold the run after the user pressed Stop.
+void HandleMessagesInsideFile(const TSearchView& view);

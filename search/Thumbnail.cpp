@@ -1,5 +1,6 @@
 #include "search/Thumbnail.h"
 
+#include "platform/FileSystem.h"
 #include "platform/JpegImage.h"
 #include "platform/Picture.h"
 #include "search/ContentCompare.h"
@@ -73,7 +74,10 @@ bool SameThumbnailFiles(const QByteArray& first, const QByteArray& second)
     if ((!jpeg && !bitmap) || jpeg != NameAsksForJpeg(second) ||
         bitmap != NameAsksForBitmap(second))
         return false;
-    return TContentComparer().SameFileContent(first, second);
+    const auto measured = [](const QByteArray& path) {
+        return TCandidateFile{path, {}, int64_t(FileSizeOf(path))};
+    };
+    return TContentComparer().Compare(measured(first), measured(second)) == TComparison::Identical;
 }
 
 TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder)

@@ -104,39 +104,3 @@ TEST_F(FormGridsTest, aNewResultRowIsMarkedForRemovalAndKeepsTheOrderOfAddition)
     EXPECT_EQ(grid.Cells(2, 2), QStringLiteral("3 KB"));
     EXPECT_EQ(grid.SortedColumn(), nullptr);
 }
-
-TEST_F(FormGridsTest, candidateGridSortsBySizeTextOnceCleared)
-{
-    SetupCandidateGrid(grid);
-    EXPECT_EQ(grid.objectName(), QStringLiteral("DataGrid2"));
-    EXPECT_EQ(grid.Options(), TGridOptions{goHeader});
-    ExpectColumns(grid,
-                  {{"dest2", "", 221, taLeftJustify, taLeftJustify, "", stAlphabetic, ckString},
-                   {"size2", "", 80, taLeftJustify, taLeftJustify, "", stAlphabetic, ckString}});
-
-    grid.ClearRows();
-    for (const char* size : {"1024", "999", "1536", "1024"}) {
-        grid.AddRow();
-        const int row = grid.RowCount() - 1;
-        grid.Cell("dest2", row).SetAsString(QStringLiteral("/pics/%1").arg(row));
-        grid.Cell("size2", row).SetAsString(QString::fromLatin1(size));
-    }
-    TGxCustomColumn* size = grid.ColumnByName(QStringLiteral("Size2"));
-    ASSERT_NE(size, nullptr);
-    EXPECT_EQ(size->Name(), QStringLiteral("size2"));
-    size->SetSorted(true);
-    QStringList sizes;
-    for (int row = 0; row < grid.RowCount(); ++row)
-        sizes << grid.Cell(1, row).AsString();
-    EXPECT_EQ(sizes, QStringList({"1024", "1024", "1536", "999"}));
-}
-
-TEST_F(FormGridsTest, pairGridHasItsTwoTextColumns)
-{
-    SetupPairGrid(grid);
-    EXPECT_EQ(grid.objectName(), QStringLiteral("DataGrid3"));
-    ExpectColumns(
-        grid,
-        {{"GxTextColumn1", "", 221, taLeftJustify, taLeftJustify, "", stAlphabetic, ckString},
-         {"GxTextColumn2", "", 80, taLeftJustify, taLeftJustify, "", stAlphabetic, ckString}});
-}

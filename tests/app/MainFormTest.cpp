@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -259,6 +260,73 @@ TEST_F(MainFormTest, startPressedDuringARunStopsItAndStartsNothing)
     EXPECT_LT(m_form.Memo1->Lines().Count(), 200);
     EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
     EXPECT_EQ(m_form.StopFlag, 1);
+}
+
+// Back, Start, Back, Start during a run asks for a new run: it begins only once the old one has
+// ended, whichever phase the request came in, so the rows, their thumbnails and the labels are
+// the new run's alone.
+TEST_F(MainFormTest, startPressedTwiceDuringARunStartsTheNextRunAfterIt)
+{
+    for (int i = 0; i < 80; ++i) {
+        QFile file(m_dir.filePath(QStringLiteral("%1.jpg").arg(i)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(200 + i / 2, char(i / 2)));
+    }
+    ShowForm();
+    for (const TSearchPhase phase :
+         {TSearchPhase::CandidateList, TSearchPhase::Comparison, TSearchPhase::ResultRows}) {
+        SCOPED_TRACE(int(phase));
+        int scans = 0;
+        m_form.OnSearchPhase = [&](TSearchPhase now) {
+            scans += now == TSearchPhase::Scan;
+            if (now == phase && scans == 1)
+                DuringTheRun([this] {
+                    for (int twice = 0; twice < 2; ++twice) {
+                        Click(m_form.BitBtn4);
+                        Click(m_form.BitBtn1);
+                    }
+                });
+        };
+        Start(false);
+        EXPECT_EQ(scans, 2);
+        TDataGrid& results = *m_form.DataGrid1;
+        ASSERT_EQ(results.RowCount(), 80);
+        QSet<QString> paths;
+        for (int row = 0; row < results.RowCount(); ++row) {
+            paths.insert(results.Cell(QStringLiteral("Dest"), row).AsString());
+            EXPECT_EQ(results.Cell(QStringLiteral("Priv"), row).AsInteger(), row);
+        }
+        EXPECT_EQ(paths.size(), 80);
+        EXPECT_EQ(m_form.ImageList1->Count(), 80);
+        EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
+        EXPECT_EQ(m_form.StopFlag, 1);
+        EXPECT_EQ(Page(), 1);
+    }
+}
+
+// Stop after such a request gives the new run up as well.
+TEST_F(MainFormTest, stopAfterARequestForANewRunEndsBoth)
+{
+    MakeFiles(QStringLiteral("a"), 100);
+    ShowForm();
+    int scans = 0;
+    m_form.OnSearchPhase = [&scans](TSearchPhase now) {
+        scans += now == TSearchPhase::Scan;
+    };
+    DuringTheRun([this] {
+        for (int twice = 0; twice < 2; ++twice) {
+            Click(m_form.BitBtn4);
+            Click(m_form.BitBtn1);
+        }
+        Click(m_form.BitBtn2);
+    });
+    Start(true);
+    EXPECT_EQ(scans, 1);
+    EXPECT_LT(m_form.Memo1->Lines().Count(), 100);
+    EXPECT_EQ(m_form.StopFlag, 1);
+    Start(true);
+    EXPECT_EQ(scans, 2);
+    EXPECT_EQ(m_form.Memo1->Lines().Count(), 100);
 }
 
 TEST_F(MainFormTest, stopDuringTheScanKeepsThePartialList)

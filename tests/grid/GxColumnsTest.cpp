@@ -1,11 +1,14 @@
 #include "grid/GxColumnClasses.h"
 #include "grid/GxDisplays.h"
 #include "grid/GxFormatFloat.h"
+#include "grid/GxGrid.h"
 #include "platform/Exception.h"
 #include "platform/ImageList.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -482,4 +485,33 @@ TEST_F(ColumnsTest, theCheckBoxInteractorTogglesOnSpace)
     EXPECT_FALSE(play.BoolValue());
     EXPECT_EQ(play.Text(), QStringLiteral("False"));
     EXPECT_EQ(columnChanges, 2);
+}
+
+// The editor sits in the viewport. When Qt deletes it with its parent (a replaced viewport, or
+// a parent it was moved to), the column must not delete it again; a column deleted first takes
+// its editor with it.
+TEST(ColumnTest, anEditorHasOneOwner)
+{
+    {
+        TDataGrid grid;
+        TGxTextColumn& column = grid.Columns().Add<TGxTextColumn>(QStringLiteral("Text"));
+        ASSERT_NE(column.Editor(), nullptr);
+        grid.setViewport(new QWidget);
+        EXPECT_EQ(column.Editor(), nullptr);
+    }
+    {
+        TDataGrid grid;
+        TGxTextColumn& column = grid.Columns().Add<TGxTextColumn>(QStringLiteral("Text"));
+        auto elsewhere = std::make_unique<QWidget>();
+        column.Editor()->setParent(elsewhere.get());
+        elsewhere.reset();
+        EXPECT_EQ(column.Editor(), nullptr);
+    }
+    {
+        TDataGrid grid;
+        grid.Columns().Add<TGxTextColumn>(QStringLiteral("Text"));
+        const QPointer<TGxCustomEdit> editor = grid.Columns().Items(0).Editor();
+        grid.Columns().Delete(0);
+        EXPECT_TRUE(editor.isNull());
+    }
 }

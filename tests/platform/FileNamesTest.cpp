@@ -1,6 +1,8 @@
 #include "platform/FileNames.h"
 
 #include <gtest/gtest.h>
+#include <random>
+#include <set>
 
 TEST(FileNamesTest, validUtf8ReadsAsItsCharacters)
 {
@@ -25,6 +27,10 @@ TEST(FileNamesTest, everyByteStringSurvivesTheRoundTrip)
         // U+10080: its low surrogate lies in the escape range.
         "\xF0\x90\x82\x80",
         "\xF0\x90\x82\x80\x80",
+        // A byte-order mark is part of the name, at the start and after an escaped byte.
+        "\xEF\xBB\xBFphoto.jpg",
+        "x\xFF\xEF\xBB\xBFphoto.jpg",
+        "\xEF\xBB\xBF\xEF\xBB\xBF",
     };
     for (const QByteArray& name : names)
         EXPECT_EQ(TextToFileName(FileNameToText(name)), name) << name.toHex().constData();
@@ -38,4 +44,32 @@ TEST(FileNamesTest, invalidBytesBecomeDistinctCharacters)
 {
     EXPECT_NE(FileNameToText("\xFF.jpg"), FileNameToText("\xFE.jpg"));
     EXPECT_EQ(FileNameToText("\xFF").size(), 1);
+}
+
+TEST(FileNamesTest, namesThatDifferOnlyByAByteOrderMarkStayApart)
+{
+    EXPECT_NE(FileNameToText("x\xFFphoto.jpg"), FileNameToText("x\xFF\xEF\xBB\xBFphoto.jpg"));
+    EXPECT_NE(FileNameToText("photo.jpg"), FileNameToText("\xEF\xBB\xBFphoto.jpg"));
+}
+
+// Random names weighted towards the bytes that make UTF-8 hard: continuation bytes, lead bytes,
+// the parts of a byte-order mark and of surrogates.
+TEST(FileNamesTest, randomByteNamesComeBackExactlyAndNeverMeet)
+{
+    static constexpr unsigned char kTricky[] = {0x00, 0x2F, 0x41, 0x7F, 0x80, 0xBF, 0xC0, 0xC3,
+                                                0xDC, 0xE0, 0xED, 0xEF, 0xBB, 0xF0, 0xF4, 0xFF};
+    std::mt19937 random(20261208);
+    std::set<QString> texts;
+    std::set<QByteArray> names;
+    for (int n = 0; n < 20000; ++n) {
+        QByteArray name;
+        const int length = int(random() % 12);
+        for (int i = 0; i < length; ++i)
+            name += random() % 2 ? char(kTricky[random() % sizeof kTricky]) : char(random() % 256);
+        const QString text = FileNameToText(name);
+        ASSERT_EQ(TextToFileName(text), name) << name.toHex().constData();
+        if (names.insert(name).second) {
+            ASSERT_TRUE(texts.insert(text).second) << name.toHex().constData();
+        }
+    }
 }

@@ -1,6 +1,8 @@
 #include "search/ContentCompare.h"
 
 #include "SampleImages.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -28,6 +30,22 @@ protected:
         return WriteFile(m_dir, QString::fromLatin1(name), bytes);
     }
 
+    // The file as the candidate list measures it now.
+    static TCandidateFile Measured(const QByteArray& path)
+    {
+        return TCandidateFile::FromSizeText(path, QString::number(qint64(FileSizeOf(path))));
+    }
+
+    TComparison Compare(const QByteArray& a, const QByteArray& b)
+    {
+        return m_comparer.Compare(Measured(a), Measured(b));
+    }
+
+    bool SameFileContent(const QByteArray& a, const QByteArray& b)
+    {
+        return Compare(a, b) == TComparison::Identical;
+    }
+
     QTemporaryDir m_dir;
     TContentComparer m_comparer;
 };
@@ -40,7 +58,7 @@ TEST_F(ContentCompareTest, identicalBytesAtAnySize)
                            kBlock + 1, 3 * kBlock, 3 * kBlock + 17}) {
         SCOPED_TRACE(size);
         const QByteArray bytes = Pattern(size);
-        EXPECT_TRUE(m_comparer.SameFileContent(Write("a", bytes), Write("b", bytes)));
+        EXPECT_TRUE(SameFileContent(Write("a", bytes), Write("b", bytes)));
     }
 }
 
@@ -51,15 +69,15 @@ TEST_F(ContentCompareTest, aDifferenceAnywhereIsFound)
         SCOPED_TRACE(at);
         QByteArray changed = bytes;
         changed[at] = char(changed[at] ^ 0x01);
-        EXPECT_FALSE(m_comparer.SameFileContent(Write("a", bytes), Write("b", changed)));
+        EXPECT_FALSE(SameFileContent(Write("a", bytes), Write("b", changed)));
     }
 }
 
 TEST_F(ContentCompareTest, differentSizesDiffer)
 {
     const QByteArray bytes = Pattern(kBlock + 5);
-    EXPECT_FALSE(m_comparer.SameFileContent(Write("a", bytes), Write("b", bytes.left(kBlock))));
-    EXPECT_FALSE(m_comparer.SameFileContent(Write("c", {}), Write("d", "x")));
+    EXPECT_FALSE(SameFileContent(Write("a", bytes), Write("b", bytes.left(kBlock))));
+    EXPECT_FALSE(SameFileContent(Write("c", {}), Write("d", "x")));
 }
 
 // A file that vanished or cannot be read makes its pair different; it never ends the search.
@@ -67,11 +85,11 @@ TEST_F(ContentCompareTest, filesThatCannotBeReadMakeThePairDifferent)
 {
     const QByteArray present = Write("present", Pattern(200));
     const QByteArray missing = QFile::encodeName(m_dir.filePath("missing"));
-    EXPECT_FALSE(m_comparer.SameFileContent(present, missing));
-    EXPECT_FALSE(m_comparer.SameFileContent(missing, present));
-    EXPECT_FALSE(m_comparer.SameFileContent(present, QFile::encodeName(m_dir.path())));
+    EXPECT_FALSE(SameFileContent(present, missing));
+    EXPECT_FALSE(SameFileContent(missing, present));
+    EXPECT_FALSE(SameFileContent(present, QFile::encodeName(m_dir.path())));
     // The comparer still works after a failure.
-    EXPECT_TRUE(m_comparer.SameFileContent(present, Write("twin", Pattern(200))));
+    EXPECT_TRUE(SameFileContent(present, Write("twin", Pattern(200))));
 }
 
 TEST_F(ContentCompareTest, unreadableFileMakesThePairDifferent)
@@ -81,7 +99,7 @@ TEST_F(ContentCompareTest, unreadableFileMakesThePairDifferent)
     ASSERT_EQ(::chmod(b.constData(), 0), 0);
     if (IgnoresFilePermissions(m_dir))
         GTEST_SKIP() << "running with the right to read any file (root)";
-    EXPECT_FALSE(m_comparer.SameFileContent(a, b));
+    EXPECT_FALSE(SameFileContent(a, b));
 }
 
 // Removing "the copy" of a file that is only reached twice would remove the file itself.
@@ -90,6 +108,43 @@ TEST_F(ContentCompareTest, oneFileReachedTwiceIsNoDuplicate)
     const QByteArray a = Write("a", Pattern(300));
     const QByteArray link = QFile::encodeName(m_dir.filePath("hardlink"));
     ASSERT_EQ(::link(a.constData(), link.constData()), 0);
-    EXPECT_FALSE(m_comparer.SameFileContent(a, a));
-    EXPECT_FALSE(m_comparer.SameFileContent(a, link));
+    EXPECT_FALSE(SameFileContent(a, a));
+    EXPECT_FALSE(SameFileContent(a, link));
+}
+
+// A file is read as it was measured: one that grew, shrank or vanished since is changed, and
+// the comparison names which one, whatever it would hold now.
+TEST_F(ContentCompareTest, aFileChangedSinceItWasMeasuredIsNamed)
+{
+    const QByteArray bytes = Pattern(3 * kBlock);
+    const QByteArray a = Write("a", bytes);
+    const QByteArray b = Write("b", bytes);
+    const TCandidateFile first = Measured(a);
+    const TCandidateFile second = Measured(b);
+    EXPECT_EQ(m_comparer.Compare(first, second), TComparison::Identical);
+
+    Write("b", bytes + "more");
+    EXPECT_EQ(m_comparer.Compare(first, second), TComparison::SecondChanged);
+    Write("b", bytes.left(kBlock));
+    EXPECT_EQ(m_comparer.Compare(first, second), TComparison::SecondChanged);
+    Write("b", bytes);
+    ASSERT_EQ(::unlink(a.constData()), 0);
+    EXPECT_EQ(m_comparer.Compare(first, second), TComparison::FirstChanged);
+}
+
+// Between two blocks of a long pair the caller is told, and may end the comparison.
+TEST_F(ContentCompareTest, longPairsReportProgressEverySixtyFourMebibytes)
+{
+    const int64_t size = 2 * TContentComparer::ProgressInterval + kBlock;
+    const QByteArray a = Write("a", {});
+    const QByteArray b = Write("b", {});
+    ASSERT_EQ(::truncate(a.constData(), size), 0);
+    ASSERT_EQ(::truncate(b.constData(), size), 0);
+    int calls = 0;
+    TContentComparer counting([&calls] { ++calls; });
+    EXPECT_EQ(counting.Compare(Measured(a), Measured(b)), TComparison::Identical);
+    EXPECT_EQ(calls, 2);
+
+    TContentComparer stopping([] { throw Exception(QStringLiteral("stopped")); });
+    EXPECT_THROW(stopping.Compare(Measured(a), Measured(b)), Exception);
 }

@@ -18,6 +18,12 @@ QByteArray Content(char fill, qsizetype size)
     return QByteArray(size, fill);
 }
 
+QByteArray ReadAll(const QByteArray& path)
+{
+    QFile file(QFile::decodeName(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class ContentOrderTest : public ::testing::Test
 {
 protected:
@@ -25,20 +31,22 @@ protected:
     void Add(const QByteArray& content)
     {
         const QString name = QStringLiteral("f%1").arg(m_candidates.size());
-        m_candidates.push_back({WriteFile(m_dir, name, content), QString::number(content.size())});
+        m_candidates.push_back(TCandidateFile::FromSizeText(WriteFile(m_dir, name, content),
+                                                            QString::number(content.size())));
     }
     // Adds a candidate whose file does not exist, with the size text given.
     void AddMissing(const QString& sizeText)
     {
-        m_candidates.push_back({QFile::encodeName(m_dir.filePath(
-                                    QStringLiteral("missing%1").arg(m_candidates.size()))),
-                                sizeText});
+        m_candidates.push_back(TCandidateFile::FromSizeText(
+            QFile::encodeName(m_dir.filePath(QStringLiteral("missing%1").arg(m_candidates.size()))),
+            sizeText));
     }
 
     std::vector<int> Order()
     {
         m_reads = 0;
-        return ContentOrder(m_candidates, [this] { ++m_reads; });
+        return ContentOrder(m_candidates,
+                            [this](TReadPoint point) { m_reads += point == TReadPoint::FileEnd; });
     }
 
     // How many neighbouring pairs of the order the comparison would report.
@@ -47,8 +55,8 @@ protected:
         TContentComparer comparer;
         int pairs = 0;
         for (size_t i = 0; i + 1 < order.size(); ++i)
-            pairs += comparer.SameFileContent(m_candidates[size_t(order[i])].path,
-                                              m_candidates[size_t(order[i + 1])].path);
+            pairs += comparer.Compare(m_candidates[size_t(order[i])],
+                                      m_candidates[size_t(order[i + 1])]) == TComparison::Identical;
         return pairs;
     }
 
@@ -142,14 +150,14 @@ TEST_F(ContentOrderTest, sampleDuplicatesAmongFilesOfTheirSize)
     std::vector<QByteArray> paths;
     for (const QString& file : files)
         paths.push_back(CopySample(m_dir, file));
-    TContentComparer comparer;
-    const int odd = comparer.SameFileContent(paths[0], paths[1])   ? 2
-                    : comparer.SameFileContent(paths[0], paths[2]) ? 1
-                                                                   : 0;
+    const int odd = ReadAll(paths[0]) == ReadAll(paths[1])   ? 2
+                    : ReadAll(paths[0]) == ReadAll(paths[2]) ? 1
+                                                             : 0;
     const int first = odd == 0 ? 1 : 0;
     const int second = 3 - odd - first;
     for (int i : {first, odd, second})
-        m_candidates.push_back({paths[size_t(i)], QStringLiteral("4246")});
+        m_candidates.push_back(
+            TCandidateFile::FromSizeText(paths[size_t(i)], QStringLiteral("4246")));
     EXPECT_EQ(IdenticalNeighbours(Identity()), 0);
     EXPECT_EQ(IdenticalNeighbours(Order()), 1);
 }
@@ -160,7 +168,7 @@ TEST_F(ContentOrderTest, anErrorFromTheProgressCallbackStopsTheReadingAndComesOu
         Add(Content(char('a' + i % 3), 2 * kBlock));
     int calls = 0;
     EXPECT_THROW(ContentOrder(m_candidates,
-                              [&calls] {
+                              [&calls](TReadPoint) {
                                   if (++calls == 2)
                                       throw EInvalidOperation(QStringLiteral("window closed"));
                               }),

@@ -1,18 +1,35 @@
 #pragma once
 
-#include "app/ButtonGlyphs.h"
-#include "app/FormGrids.h"
+#include "grid/GxColumnClasses.h"
 #include "grid/GxGrid.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
+#include "search/SearchTables.h"
 #include "search/SearchView.h"
 
 #include <QByteArray>
 #include <QLabel>
 #include <QStringList>
 #include <cstdint>
+
+// A results grid with the columns the search writes, as the window's grid has them.
+inline void SetupTestResultsGrid(TDataGrid& grid, TImageList& images)
+{
+    grid.setObjectName(QStringLiteral("DataGrid1"));
+    for (const char* name : {"Dest", "Size", "Res", "Date"})
+        grid.Columns().Add<TGxTextColumn>(QLatin1String(name));
+    grid.Columns().Add<TGxImageColumn>(QStringLiteral("Priv")).SetImages(&images);
+}
+
+// The placeholder of a file that cannot be decoded: 100 x 80, as the window's picture.
+inline QImage TestPlaceholder()
+{
+    QImage picture(100, 80, QImage::Format_RGB32);
+    picture.fill(Qt::magenta);
+    return picture;
+}
 
 // The controls a search works with, standing alone as a test's window.
 struct SearchControls
@@ -31,19 +48,21 @@ struct SearchControls
     TImage Image1;
     uint8_t StopFlag = 1;
     bool Abandoned = false;
+    std::function<void(TSearchPhase)> PhaseStarted;
 
     SearchControls()
     {
-        SetupResultsGrid(DataGrid1, ImageList1);
-        SetupCandidateGrid(DataGrid2);
-        SetupPairGrid(DataGrid3);
-        Image1.SetPicture(CorruptFilePicture());
+        SetupTestResultsGrid(DataGrid1, ImageList1);
+        SetupCandidateTable(DataGrid2);
+        SetupPairTable(DataGrid3);
+        Image1.SetPicture(TestPlaceholder());
     }
 
     TSearchView View()
     {
-        return {Label1,     Label3,    Label4,    ProgressBar1, Memo1,  Memo2,    Memo3,
-                ImageList1, DataGrid1, DataGrid2, DataGrid3,    Image1, StopFlag, Abandoned};
+        return {Label1,    Label3, Label4,     ProgressBar1, Memo1,
+                Memo2,     Memo3,  ImageList1, DataGrid1,    DataGrid2,
+                DataGrid3, Image1, StopFlag,   Abandoned,    PhaseStarted};
     }
 
     QList<QByteArray> Found() const

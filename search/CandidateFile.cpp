@@ -1,0 +1,38 @@
+#include "search/CandidateFile.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+TCandidateFile TCandidateFile::FromSizeText(QByteArray path, QString sizeText)
+{
+    bool isNumber = false;
+    const qlonglong size = sizeText.toLongLong(&isNumber);
+    return {std::move(path), std::move(sizeText), isNumber && size >= 0 ? int64_t(size) : -1};
+}
+
+TCandidateReader::TCandidateReader(const TCandidateFile& file) noexcept
+    : m_file(file.path), m_size(file.size), m_remaining(file.size),
+      m_changed(!m_file.IsOpen() || file.size < 0 || m_file.Size() != file.size)
+{}
+
+int64_t TCandidateReader::Read(char* buffer, size_t capacity) noexcept
+{
+    if (m_changed)
+        return -1;
+    const auto wanted = int64_t(std::min<uint64_t>(capacity, uint64_t(m_remaining)));
+    const int64_t count = wanted == 0 ? 0 : m_file.Read(buffer, size_t(wanted));
+    if (count != wanted) {
+        m_changed = true;
+        return -1;
+    }
+    m_remaining -= count;
+    return count;
+}
+
+bool TCandidateReader::StillAsMeasured() noexcept
+{
+    struct stat info = {};
+    if (m_changed || ::fstat(m_file.Handle(), &info) != 0 || info.st_size != m_size)
+        m_changed = true;
+    return !m_changed;
+}
