@@ -1,7 +1,9 @@
 // Runs the real search, as a click on Start does, over a folder and prints its figures, one
-// name=value a line per run; with --list it first prints the result rows.
+// name=value a line per run; with --list it first prints the result rows. With --sheet it writes
+// a PNG of the first rows' thumbnails from the image list, each next to its file decoded at full
+// size and stretched, to see that every thumbnail looks like its picture.
 //
-//   search_bench [--mask MASK] [--recurse] [--list] [--repeat N] FOLDER
+//   search_bench [--mask MASK] [--recurse] [--list] [--sheet PNG] [--repeat N] FOLDER
 
 #include "app/MainForm.h"
 #include "grid/GxGrid.h"
@@ -11,13 +13,16 @@
 #include "platform/ImageList.h"
 #include "platform/JpegImage.h"
 #include "platform/Memo.h"
+#include "platform/Picture.h"
 #include "search/Thumbnail.h"
 #include "search/ThumbnailPrefetcher.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <cstdio>
 #include <cstring>
@@ -31,6 +36,7 @@ struct TOptions
     QByteArray Mask = "*.jpg";
     bool Recurse = false;
     bool List = false;
+    QByteArray Sheet;
     int Repeat = 1;
     QByteArray Folder;
 };
@@ -45,6 +51,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options)
             options.Recurse = true;
         else if (!std::strcmp(arg, "--list"))
             options.List = true;
+        else if (!std::strcmp(arg, "--sheet") && i + 1 < argc)
+            options.Sheet = argv[++i];
         else if (!std::strcmp(arg, "--repeat") && i + 1 < argc)
             options.Repeat = std::max(1, std::atoi(argv[++i]));
         else if (arg[0] != '-' && options.Folder.isEmpty())
@@ -87,6 +95,33 @@ std::vector<QByteArray> ResultFiles(TDataGrid& results)
     for (int row = 0; row < results.RowCount(); ++row)
         files.push_back(TextToFileName(results.Cell(QStringLiteral("Dest"), row).AsString()));
     return files;
+}
+
+// Rows of the sheet: the image list's picture of the row, then the file decoded at full size and
+// stretched, four such pairs a line.
+void WriteSheet(TForm1& form, const QByteArray& fileName)
+{
+    constexpr int kPairs = 4, kLines = 12, kGap = 4;
+    const QSize cell = kThumbnailSize + QSize(kGap, kGap);
+    QImage sheet(cell.width() * 2 * kPairs + kGap, cell.height() * kLines + kGap,
+                 QImage::Format_RGB32);
+    sheet.fill(Qt::darkGray);
+    QPainter painter(&sheet);
+    TDataGrid& results = *form.DataGrid1;
+    const int rows = std::min(results.RowCount(), kPairs * kLines);
+    for (int row = 0; row < rows; ++row) {
+        const QPoint at(kGap + (row % kPairs) * 2 * cell.width(),
+                        kGap + row / kPairs * cell.height());
+        const int picture = results.Cell(QStringLiteral("Priv"), row).AsInteger();
+        form.ImageList1->Draw(painter, at, picture);
+        const QImage full =
+            LoadPictureFile(TextToFileName(results.Cell(QStringLiteral("Dest"), row).AsString()));
+        if (!full.isNull())
+            painter.drawImage(at + QPoint(cell.width(), 0), StretchPicture(full, kThumbnailSize));
+    }
+    painter.end();
+    if (!sheet.save(QFile::decodeName(fileName), "png"))
+        std::fprintf(stderr, "cannot write %s\n", fileName.constData());
 }
 
 // How many rows' thumbnails come from the preview embedded in their JPEG's Exif block.
@@ -184,6 +219,8 @@ void RunOnce(TForm1& form, const TOptions& options)
                 ThumbnailSeconds(files, placeholder, TThumbnailPrefetcher::AllCores()));
     PrintFigure("thumbs_fullsize_s", FullSizeThumbnailSeconds(*form.DataGrid1));
     std::fflush(stdout);
+    if (!options.Sheet.isEmpty())
+        WriteSheet(form, options.Sheet);
 }
 
 } // namespace
@@ -193,7 +230,7 @@ int main(int argc, char** argv)
     TOptions options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr, "usage: search_bench [--mask MASK] [--recurse] [--list] "
-                             "[--repeat N] FOLDER\n");
+                             "[--sheet PNG] [--repeat N] FOLDER\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
