@@ -453,6 +453,9 @@ int TJpegImage::ThumbnailScale(QSize picture, QSize thumbnail)
 QImage TJpegImage::EmbeddedPreview(QSize size) const
 {
     const QSize own(Width(), Height());
+    // A picture beyond the declared limit is refused as a damaged header, preview or not.
+    if (int64_t(own.width()) * own.height() > MaxDeclaredPixels)
+        return {};
     const std::optional<TExifPreview> preview = ReadExifPreview(m_impl->exif);
     if (!preview || (preview->pixelSize.isValid() && preview->pixelSize != own))
         return {};

@@ -359,6 +359,15 @@ TEST_F(JpegImageTest, previewThatDoesNotFitOrCannotBeTrustedFallsBackToThePictur
         {"loop in the directory chain", CameraPicture(loop)},
         {"two Exif blocks", WithApp1(WithApp1(jpeg, block), block)},
     };
+    // Beyond the declared limit the picture is refused as today, whatever its preview says.
+    TJpegImage giant;
+    ASSERT_TRUE(
+        giant.LoadFromFile(WriteFile(m_dir, QStringLiteral("giant.jpg"),
+                                     WithApp1(WithDeclaredSize(jpeg, 40000, 30000),
+                                              ExifBlock(ExifLayout(preview, {40000, 30000}))))));
+    EXPECT_TRUE(giant.EmbeddedPreview(kThumbnail).isNull());
+    EXPECT_TRUE(giant.DecodeThumbnail(kThumbnail).isNull());
+
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TJpegImage picture;
