@@ -24,6 +24,12 @@ TImageList::TImageList(int width, int height) : m_width(width), m_height(height)
 
 int TImageList::Add(const QImage& image)
 {
+    // The same picture again (a group of twins shares one QImage): nothing to convert or compare.
+    if (!m_pictureAt.empty() && !image.isNull() && image.cacheKey() == m_lastAdded.cacheKey()) {
+        m_pictureAt.push_back(m_pictureAt.back());
+        return Count() - 1;
+    }
+    m_lastAdded = image;
     const QImage sized =
         image.width() == m_width && image.height() == m_height
             ? image
@@ -51,6 +57,7 @@ int32_t TImageList::Find(const QImage& picture, size_t hash) const
 
 void TImageList::Clear()
 {
+    m_lastAdded = QImage();
     m_pictures.clear();
     m_pictureAt.clear();
     m_byContent.clear();

@@ -41,4 +41,6 @@ private:
     std::vector<QImage> m_pictures;                       // each different picture once
     std::vector<int32_t> m_pictureAt;                     // for each index of the list, its picture
     std::unordered_multimap<size_t, int32_t> m_byContent; // pixel hash -> picture
+    // The picture last given to Add, as given (it holds its data, so its key stays its own).
+    QImage m_lastAdded;
 };

@@ -49,11 +49,17 @@ TEST(ImageListTest, pictureKIsTheKthAppendedWithEveryPixelKept)
     EXPECT_THROW(list.Image(8), EListError);
     EXPECT_THROW(list.Image(-1), EListError);
 
-    // Changing a picture after appending it leaves the list's copy alone.
+    // Changing a picture after appending it (twice) leaves the list's copy alone, and the
+    // changed picture is a picture of its own.
     QImage changing = Pattern(9);
     list.Add(changing);
+    list.Add(changing);
     changing.fill(Qt::black);
+    list.Add(changing);
     EXPECT_TRUE(SamePixels(list.Image(8), Pattern(9)));
+    EXPECT_TRUE(SamePixels(list.Image(9), Pattern(9)));
+    EXPECT_TRUE(SamePixels(list.Image(10), changing));
+    EXPECT_EQ(list.DistinctCount(), 6);
 
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
