@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <QtEndian>
+#include <cstdlib>
 
 namespace {
 
@@ -17,6 +19,34 @@ QByteArray ExtensionOf(const QByteArray& path)
     return dot < 0 ? QByteArray() : name.mid(dot + 1).toLower();
 }
 
+// Whether an uncompressed bitmap's header claims far more rows than the file holds. Qt allocates
+// the whole picture and leaves the missing rows blank, so a few bytes could cost a gigabyte and
+// seconds. A file cut short is still shown as far as it goes, unless it holds less than half of
+// a large picture. Compressed bitmaps are left to Qt: a short run code may rightly fill a large
+// picture.
+bool ClaimsMissingRows(QIODevice& device, int64_t fileSize)
+{
+    const QByteArray header = device.peek(34);
+    if (header.size() < 34 || !header.startsWith("BM"))
+        return false;
+    const auto infoSize = qFromLittleEndian<quint32>(header.constData() + 14);
+    if (infoSize < 40)
+        return false;
+    const auto width = int64_t(qFromLittleEndian<qint32>(header.constData() + 18));
+    const auto height = int64_t(qFromLittleEndian<qint32>(header.constData() + 22));
+    const auto bitsPerPixel = int64_t(qFromLittleEndian<quint16>(header.constData() + 28));
+    const auto compression = qFromLittleEndian<quint32>(header.constData() + 30);
+    constexpr quint32 kRgb = 0, kBitFields = 3, kAlphaBitFields = 6;
+    if (compression != kRgb && compression != kBitFields && compression != kAlphaBitFields)
+        return false;
+    constexpr int64_t kLargePicturePixels = int64_t(1) << 22;
+    if (std::abs(width) * std::abs(height) <= kLargePicturePixels)
+        return false;
+    // Rows are padded to whole 32-bit words; the product of a huge row and height would not fit.
+    const int64_t rowBytes = (std::abs(width) * bitsPerPixel + 31) / 32 * 4;
+    return rowBytes > 2 * fileSize / std::abs(height);
+}
+
 } // namespace
 
 QImage ReadPicture(const QByteArray& path, const QByteArray& format)
@@ -25,6 +55,8 @@ QImage ReadPicture(const QByteArray& path, const QByteArray& format)
     QFile device;
     if (!file.IsOpen() ||
         !device.open(file.Handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return {};
+    if (format == "bmp" && ClaimsMissingRows(device, file.Size()))
         return {};
     QImageReader reader(&device, format);
     reader.setAutoDetectImageFormat(false);

@@ -2,6 +2,7 @@
 
 #include "SampleImages.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -71,6 +72,31 @@ TEST_F(PictureTest, largePicturesReadUpToTheLimit)
               QSize(10000, 6000));
     // Over kMaxPicturePixels: refused before it is allocated.
     EXPECT_TRUE(ReadPicture(WriteFile(m_dir, "huge.bmp", RleBmp(12000, 12000)), "bmp").isNull());
+}
+
+// A header that promises millions of rows in a file of 88 bytes (found by the picture fuzzer,
+// as was a row and height whose product overflowed) is damaged: refused before anything is
+// allocated. A large picture with its rows is read, and so is one cut short as long as it holds
+// half of them.
+TEST_F(PictureTest, anUncompressedBitmapWithoutItsRowsIsRefused)
+{
+    for (const char* name :
+         {"bmp_tall_header_without_pixels.bmp", "bmp_huge_row_times_height.bmp"}) {
+        QFile found(QStringLiteral(TWINPICS_SOURCE_DIR "/tests/fuzz/picture_seeds/") +
+                    QLatin1String(name));
+        ASSERT_TRUE(found.open(QIODevice::ReadOnly)) << name;
+        EXPECT_TRUE(ReadPicture(WriteFile(m_dir, "found.bmp", found.readAll()), "bmp").isNull())
+            << name;
+    }
+
+    QImage picture(2500, 2000, QImage::Format_Mono);
+    picture.fill(1);
+    const QByteArray whole = Encoded(picture, "bmp");
+    EXPECT_EQ(ReadPicture(WriteFile(m_dir, "whole.bmp", whole), "bmp").size(), QSize(2500, 2000));
+    const QByteArray half = whole.left(whole.size() / 2 + 100);
+    EXPECT_EQ(ReadPicture(WriteFile(m_dir, "half.bmp", half), "bmp").size(), QSize(2500, 2000));
+    const QByteArray third = whole.left(whole.size() / 3);
+    EXPECT_TRUE(ReadPicture(WriteFile(m_dir, "third.bmp", third), "bmp").isNull());
 }
 
 TEST_F(PictureTest, loadPictureFileChoosesTheDecoderByExtension)

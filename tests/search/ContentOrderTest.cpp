@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -123,7 +124,8 @@ TEST_F(ContentOrderTest, onlyFilesWithMatchingFirstBlocksAreReadWhole)
     Add(head);
     Add(big);
     EXPECT_EQ(Order(), (std::vector<int>{0, 3, 1, 2}));
-    EXPECT_EQ(m_reads, 4 + 3); // four first blocks, then the three that shared theirs
+    EXPECT_EQ(m_reads,
+              4 + 3); // four first blocks, then the three that shared theirs
 }
 
 TEST_F(ContentOrderTest, unreadableFilesStayWhereTheyAreAndMatchNothing)
@@ -174,4 +176,27 @@ TEST_F(ContentOrderTest, anErrorFromTheProgressCallbackStopsTheReadingAndComesOu
                               }),
                  EInvalidOperation);
     EXPECT_EQ(calls, 2);
+}
+
+// Long files are read with pauses for the window inside them, not only between
+// files, and a file grown since it was measured is read no further than its
+// measured size: it joins no one.
+TEST_F(ContentOrderTest, longFilesLetTheCallerInInsideThemAndEndAtTheirMeasuredSize)
+{
+    const int64_t size = TContentComparer::ProgressInterval + kBlock;
+    for (int i = 0; i < 3; ++i) {
+        Add({});
+        const QByteArray& path = m_candidates.back().path;
+        ASSERT_EQ(::truncate(path.constData(), size), 0);
+        m_candidates.back() = TCandidateFile::FromSizeText(path, QString::number(size));
+    }
+    // The middle one grows after it was measured; the others are twins.
+    m_candidates.insert(m_candidates.begin() + 1, m_candidates.back());
+    m_candidates.pop_back();
+    ASSERT_EQ(::truncate(m_candidates[1].path.constData(), 4 * size), 0);
+    int inside = 0;
+    const std::vector<int> order = ContentOrder(
+        m_candidates, [&inside](TReadPoint point) { inside += point == TReadPoint::InsideFile; });
+    EXPECT_EQ(order, (std::vector<int>{0, 2, 1}));
+    EXPECT_GE(inside, 1);
 }
