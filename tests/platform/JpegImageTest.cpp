@@ -324,6 +324,7 @@ TEST_F(JpegImageTest, soundEmbeddedPreviewMakesTheThumbnailAndResStaysTheFrameSi
 }
 
 // Whatever is wrong with the Exif block or its preview, the thumbnail comes from the picture.
+// (Blocks whose offsets lie are refused by the Exif reader; its own tests show them.)
 TEST_F(JpegImageTest, previewThatDoesNotFitOrCannotBeTrustedFallsBackToThePicture)
 {
     struct Case
@@ -334,12 +335,6 @@ TEST_F(JpegImageTest, previewThatDoesNotFitOrCannotBeTrustedFallsBackToThePictur
     const QByteArray jpeg = EncodeJpeg(QuarteredPicture(800, 600));
     const QByteArray block = ExifBlock(SoundLayout());
     const QByteArray preview = EncodeJpeg(FilledPicture({160, 120}, kPreviewBlue));
-    TExifLayout pastTheEnd = SoundLayout();
-    pastTheEnd.previewOffset = 0xFFF0;
-    TExifLayout huge = SoundLayout();
-    huge.previewLength = 0xFFFFFFFFu;
-    TExifLayout loop = SoundLayout();
-    loop.nextDirectory = 8;
     const Case cases[] = {
         {"no Exif block", jpeg},
         {"preview smaller than the thumbnail", CameraPicture(SoundLayout({80, 60}))},
@@ -354,9 +349,6 @@ TEST_F(JpegImageTest, previewThatDoesNotFitOrCannotBeTrustedFallsBackToThePictur
         {"preview with a damaged header", CameraPicture(ExifLayout(preview.left(30), {}))},
         {"preview header of 65535 x 65535",
          CameraPicture(ExifLayout(WithDeclaredSize(preview, 65535, 65535), {}))},
-        {"offset past the end", CameraPicture(pastTheEnd)},
-        {"length of 4 GB", CameraPicture(huge)},
-        {"loop in the directory chain", CameraPicture(loop)},
         {"two Exif blocks", WithApp1(WithApp1(jpeg, block), block)},
     };
     // Beyond the declared limit the picture is refused as today, whatever its preview says.
