@@ -1,14 +1,19 @@
 #include "app/MainForm.h"
 
 #include "app/ButtonGlyphs.h"
+#include "app/DeletionRun.h"
 #include "app/FormGrids.h"
+#include "app/ImageViewForm.h"
+#include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
+#include "platform/DesktopShell.h"
 #include "platform/FileNames.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/Memo.h"
 #include "platform/PageControl.h"
+#include "platform/Picture.h"
 #include "platform/ProgressBar.h"
 #include "platform/WindowFrame.h"
 #include "search/SearchRun.h"
@@ -21,7 +26,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -197,9 +201,8 @@ void TForm1::CreateOptionsPage()
     Panel1 = AddButtonPanel(GroupBox3, "Panel1");
     BitBtn1 = Button(Panel1, "BitBtn1", QStringLiteral("Start"), PanelButtonPlace(0), StartGlyph());
 
-    // Until the folder edit with its Browse button takes its place, a plain edit of the same
-    // width stands here.
-    Edit1 = Named(new QLineEdit(QDir::homePath() + QLatin1Char('/'), GroupBox3), "Edit1");
+    Edit1 = Named(new TGxFolderEdit(GroupBox3), "Edit1");
+    Edit1->setText(QDir::homePath() + QLatin1Char('/'));
     Edit1->setFont(FontOfSize(10));
     Edit1->setGeometry(23, 32, 350, 24);
     CheckBox1 =
@@ -289,7 +292,6 @@ void TForm1::CreateReportPage()
     BitBtn9 = Button(Panel4, "BitBtn9", QStringLiteral("Back"), PanelButtonPlace(1), BackGlyph());
 }
 
-// The menu's actions are the results page's; until they exist the menu opens nowhere.
 void TForm1::CreatePopupMenu()
 {
     PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
@@ -299,13 +301,19 @@ void TForm1::CreatePopupMenu()
     Execute1->setObjectName(QStringLiteral("Execute1"));
     Properties1 = PopupMenu1->addAction(QStringLiteral("Properties"));
     Properties1->setObjectName(QStringLiteral("Properties1"));
+    DataGrid1->SetPopupMenu(PopupMenu1);
 }
 
 void TForm1::ConnectHandlers()
 {
-    const auto onClick = [this](QPushButton* button, void (TForm1::*handler)(QObject*)) {
-        connect(button, &QPushButton::clicked, this,
-                Guarded([this, button, handler] { (this->*handler)(button); }));
+    // Every handler takes its sender and runs guarded, so an error it raises reaches the error
+    // box without unwinding through Qt.
+    const auto on = [this](auto* sender, auto signal, void (TForm1::*handler)(QObject*)) {
+        connect(sender, signal, this,
+                Guarded([this, sender, handler] { (this->*handler)(sender); }));
+    };
+    const auto onClick = [&on](QPushButton* button, void (TForm1::*handler)(QObject*)) {
+        on(button, &QPushButton::clicked, handler);
     };
     onClick(BitBtn1, &TForm1::BitBtn1Click);
     onClick(BitBtn2, &TForm1::BitBtn2Click);
@@ -316,6 +324,18 @@ void TForm1::ConnectHandlers()
     onClick(BitBtn5, &TForm1::BitBtn5Click);
     onClick(BitBtn6, &TForm1::BitBtn6Click);
     onClick(BitBtn8, &TForm1::BitBtn8Click);
+    onClick(BitBtn_1, &TForm1::BitBtn_1Click);
+    onClick(BitBtn_2, &TForm1::BitBtn_2Click);
+    onClick(BitBtn_3, &TForm1::BitBtn_3Click);
+    on(Opencontainfolder1, &QAction::triggered, &TForm1::Opencontainfolder1Click);
+    on(Execute1, &QAction::triggered, &TForm1::Execute1Click);
+    on(Properties1, &QAction::triggered, &TForm1::Properties1Click);
+    DataGrid1->OnCellClick = [this](QObject* Sender, int ACol, int ARow) {
+        DataGrid1CellClick(Sender, ACol, ARow);
+    };
+    DataGrid1->OnCellDblClick = [this](QObject* Sender, int ACol, int ARow) {
+        DataGrid1CellDblClick(Sender, ACol, ARow);
+    };
 }
 
 void TForm1::FormCreate(QObject*)
@@ -323,6 +343,8 @@ void TForm1::FormCreate(QObject*)
     for (int i = 0; i < PageControl1->PageCount(); ++i)
         PageControl1->SetTabVisible(i, false);
     PageControl1->SetActivePageIndex(0);
+    Edit1->SetButtonCaption(QStringLiteral("Browse"));
+    Edit1->SetButtonWidth(70);
     Edit1->resize(Edit1->width(), 25);
 }
 
@@ -391,15 +413,111 @@ void TForm1::BitBtn5Click(QObject*)
     PageControl1->SelectNextPage(true);
 }
 
+// One run at a time: a second run started from a message handled inside the first would decide
+// which copies stay from a disk that the first is still changing. Nor during a search, whose
+// rows are not the results yet.
 void TForm1::BitBtn6Click(QObject*)
 {
+    if (m_deleting || m_searching)
+        return;
     Memo3->Lines().Clear();
     PageControl1->SelectNextPage(true);
+    m_deleting = true;
+    BitBtn6->setEnabled(false);
+    const auto done = qScopeGuard([this] {
+        m_deleting = false;
+        BitBtn6->setEnabled(true);
+    });
+    const TDeletionMode mode = RadioButton1->isChecked()   ? TDeletionMode::RecycleBin
+                               : RadioButton2->isChecked() ? TDeletionMode::HardDrive
+                                                           : TDeletionMode::CopyToFolder;
+    RunDeletion({*DataGrid1, *Memo3, *ProgressBar2, m_closed}, mode);
 }
 
 void TForm1::BitBtn8Click(QObject*)
 {
     close();
+}
+
+// One update block around the whole walk: a single repaint at its end, however many rows.
+void TForm1::SetAllMarks(bool (*mark)(bool present))
+{
+    const int del = DataGrid1->ColumnByName(QStringLiteral("Del"))->Index();
+    DataGrid1->BeginUpdate();
+    try {
+        for (int row = 0; row < DataGrid1->RowCount(); ++row) {
+            TCell& cell = DataGrid1->Cell(del, row);
+            cell.SetAsBoolean(mark(cell.AsBoolean()));
+        }
+    } catch (...) {
+        DataGrid1->EndUpdate();
+        throw;
+    }
+    DataGrid1->EndUpdate();
+}
+
+void TForm1::BitBtn_1Click(QObject*)
+{
+    SetAllMarks([](bool present) { return !present; });
+}
+
+void TForm1::BitBtn_2Click(QObject*)
+{
+    SetAllMarks([](bool) { return true; });
+}
+
+void TForm1::BitBtn_3Click(QObject*)
+{
+    SetAllMarks([](bool) { return false; });
+}
+
+QByteArray TForm1::SelectedFile()
+{
+    return TextToFileName(
+        DataGrid1->Cell(QStringLiteral("Dest"), QStringLiteral("Selected")).AsString());
+}
+
+void TForm1::Opencontainfolder1Click(QObject*)
+{
+    ShellOpen(FolderOf(SelectedFile()));
+}
+
+void TForm1::Execute1Click(QObject*)
+{
+    ShellOpen(SelectedFile());
+}
+
+void TForm1::Properties1Click(QObject*)
+{
+    ShellShowProperties(SelectedFile());
+}
+
+// A click on a thumbnail shows the picture large. Whatever goes wrong on the way (no selected
+// row, a file gone or not a picture the view can decode) only means that nothing is shown.
+void TForm1::DataGrid1CellClick(QObject*, int ACol, int)
+{
+    Form2->SetOuterSize(kPreviewOuterSize);
+    if (ACol != 5)
+        return;
+    QImage picture;
+    try {
+        picture = LoadPictureFile(SelectedFile());
+    } catch (const std::exception&) {
+        return;
+    }
+    if (picture.isNull())
+        return;
+    Form2->Image1->SetPicture(picture);
+    Form2->SetOuterSize(PreviewOuterSize(picture.size()));
+    Form2->ShowModal();
+    // A large picture is not kept once the view is closed; the keys go back to the results.
+    Form2->Image1->SetPicture({});
+    activateWindow();
+}
+
+void TForm1::DataGrid1CellDblClick(QObject*, int, int)
+{
+    ShellOpen(SelectedFile());
 }
 
 TSearchView TForm1::SearchView()

@@ -13,11 +13,11 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
 class TDataGrid;
+class TGxFolderEdit;
 class TImage;
 class TImageList;
 class TMemo;
@@ -40,7 +40,7 @@ public:
     // Page 0: the options of the search.
     QWidget* TabSheet1;
     QGroupBox* GroupBox3;
-    QLineEdit* Edit1;
+    TGxFolderEdit* Edit1;
     QCheckBox* CheckBox1;
     QComboBox* ComboBox1;
     QFrame* Panel1;
@@ -113,6 +113,14 @@ public:
     void BitBtn5Click(QObject* Sender);
     void BitBtn6Click(QObject* Sender);
     void BitBtn8Click(QObject* Sender);
+    void BitBtn_1Click(QObject* Sender);
+    void BitBtn_2Click(QObject* Sender);
+    void BitBtn_3Click(QObject* Sender);
+    void Opencontainfolder1Click(QObject* Sender);
+    void Execute1Click(QObject* Sender);
+    void Properties1Click(QObject* Sender);
+    void DataGrid1CellClick(QObject* Sender, int ACol, int ARow);
+    void DataGrid1CellDblClick(QObject* Sender, int ACol, int ARow);
 
     // The controls the search works with.
     TSearchView SearchView();
@@ -130,9 +138,15 @@ private:
     void CreatePopupMenu();
     void ConnectHandlers();
     TSearchInputs SearchInputs() const;
+    // Sets every row's removal mark to what the rule makes of its present value.
+    void SetAllMarks(bool (*mark)(bool present));
+    // The file of the results grid's selected row; the grid's row-index error when none is.
+    QByteArray SelectedFile();
 
     // Set when the window closes: a search run in progress then unwinds at once.
     bool m_closed = false;
+    // Set while a deletion run is in progress.
+    bool m_deleting = false;
     // A search run is on the stack; Start presses during it only stop it or ask for another.
     bool m_searching = false;
     // Start was pressed an even number of times during the run: a new one follows it.

@@ -6,6 +6,7 @@
 //   search_bench [--mask MASK] [--recurse] [--list] [--sheet PNG] [--repeat N] FOLDER
 
 #include "app/MainForm.h"
+#include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/FileNames.h"

@@ -1,5 +1,6 @@
 #include "grid/GxColumnClasses.h"
 
+#include "edits/GxSpinEdit.h"
 #include "grid/GxDisplays.h"
 #include "grid/GxFormatFloat.h"
 
@@ -30,7 +31,12 @@ bool TGxTextColumn::GetMultiLine(bool defaultValue) const
 
 QString TGxTextColumn::GetDisplayText(TCell& cell, int) const
 {
-    const QString text = m_textBefore + cell.AsString() + m_textAfter;
+    return DisplayTextOf(cell.AsString());
+}
+
+QString TGxTextColumn::DisplayTextOf(const QString& value) const
+{
+    const QString text = m_textBefore + value + m_textAfter;
     if (m_passwordChar.isNull())
         return text;
     return QString(text.size(), m_passwordChar);
@@ -66,7 +72,11 @@ std::unique_ptr<TColumnDisplay> TGxCustomNumberColumn::GetDisplayClass()
 
 QString TGxCustomNumberColumn::GetDisplayText(TCell& cell, int) const
 {
-    const double value = cell.AsFloat();
+    return FormatValue(cell.AsFloat());
+}
+
+QString TGxCustomNumberColumn::FormatValue(double value) const
+{
     if (m_hideWhenEmpty && value == 0)
         return m_emptyCaption;
     const QString number =

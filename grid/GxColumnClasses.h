@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edits/GxCustomNumberEdit.h"
 #include "grid/GxColumns.h"
 
 class TImageList;
@@ -29,6 +30,7 @@ public:
     bool GetMultiLine(bool defaultValue) const override;
     // TextBefore + text + TextAfter, all of it hidden behind PasswordChar when one is set.
     QString GetDisplayText(TCell& cell, int ARow) const override;
+    QString DisplayTextOf(const QString& text) const;
     bool IsValidChar(QChar c) const override { return c.unicode() > 32; }
     void PrepareEditor() override;
 
@@ -69,6 +71,7 @@ public:
     unsigned ColumnBehaviour() const override { return 42; }
     // EmptyCaption for 0 when HideWhenEmpty, else TextBefore + the number + TextAfter.
     QString GetDisplayText(TCell& cell, int ARow) const override;
+    QString FormatValue(double value) const;
     bool IsValidChar(QChar c) const override;
     void PrepareEditor() override;
 

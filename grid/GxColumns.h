@@ -62,8 +62,10 @@ enum TColumnChange {
 // Class flags of a column kind (ColumnBehaviour). The input side reads the flags without a
 // documented name by their values.
 enum TColumnBehaviourFlag : unsigned {
-    cbOwnEditor = 2, // the class brings its own in-place editor
-    cbNoSort = 4     // the column cannot be sorted
+    cbPlayWithoutEditing = 1, // the interactor acts on clicks and keys without coEditing
+    cbOwnEditor = 2,          // the class brings its own in-place editor
+    cbNoSort = 4,             // the column cannot be sorted
+    cbSizeToContent = 8       // a double click on the header edge fits the width to the content
 };
 
 enum TEditAbility { eaEditing, eaInput };

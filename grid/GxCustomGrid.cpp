@@ -1,9 +1,146 @@
 #include "grid/GxCustomGrid.h"
 
+#include "grid/GxHeaderStyles.h"
+#include "grid/GxOfficeSchemes.h"
+#include "grid/GxStyleDisplays.h"
+#include "grid/shared/GxThemesSupport.h"
+
+#include <QFrame>
+#include <QPainter>
+#include <QResizeEvent>
+
 TGxCustomGridControl::TGxCustomGridControl(QWidget* parent) : TGxScrollControl(parent)
 {
+    for (size_t style = 0; style < m_styleDisplays.size(); ++style)
+        m_styleDisplays[style] = CreateStyleDisplay(THeaderStyle(style), *this);
+    m_styleDisplay = m_styleDisplays[hsAuto].get();
     resize(250, 150);
     setFocusPolicy(Qt::StrongFocus);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    HorzScrollBar().SetSmallChange(5);
+    HorzScrollBar().SetLargeChange(10);
+    VertScrollBar().SetLargeChange(10);
+    UpdateLineSpacing();
+}
+
+TGxCustomGridControl::~TGxCustomGridControl() = default;
+
+// --- Appearance ---------------------------------------------------------------------------
+
+void TGxCustomGridControl::SetAppearanceOptions(TAppearanceOptions value)
+{
+    if (value == m_appearanceOptions)
+        return;
+    m_appearanceOptions = value;
+    UpdateLineSpacing();
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetHeaderSize(int value)
+{
+    SetAndInvalidate(m_headerSize, std::max(value, 0));
+}
+
+void TGxCustomGridControl::SetGridLinesStyle(TGridLinesStyle value)
+{
+    if (value == m_gridLinesStyle)
+        return;
+    m_gridLinesStyle = value;
+    UpdateLineSpacing();
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetHeaderStyle(THeaderStyle value)
+{
+    if (value == m_headerStyle)
+        return;
+    m_headerStyle = value;
+    SelectStyleDisplay();
+}
+
+void TGxCustomGridControl::SelectStyleDisplay()
+{
+    m_styleDisplay = m_styleDisplays[size_t(m_headerStyle)].get();
+    m_styleDisplay->SetCanvas(m_canvas);
+    Invalidate();
+    // The border's colour may change with the style.
+    update();
+}
+
+bool TGxCustomGridControl::event(QEvent* event)
+{
+    const bool handled = TGxScrollControl::event(event);
+    if (event->type() == QEvent::Paint && m_borderStyle == bsSingle &&
+        HasOfficeBorder(m_headerStyle)) {
+        QPainter painter(this);
+        painter.setPen(ColorToQColor(OfficeSchemeColor(oeBorder)));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    return handled;
+}
+
+void TGxCustomGridControl::SetHighlightedTextColor(TColor value)
+{
+    if (value == m_highlightedTextColor)
+        return;
+    m_highlightedTextColor = value;
+    InvalidateSelection();
+}
+
+void TGxCustomGridControl::SetBorderStyle(TBorderStyle value)
+{
+    if (value == m_borderStyle)
+        return;
+    m_borderStyle = value;
+    setFrameStyle(value == bsSingle ? QFrame::StyledPanel | QFrame::Sunken : QFrame::NoFrame);
+}
+
+void TGxCustomGridControl::SetHideScrollBar(bool value)
+{
+    m_hideScrollBar = value;
+    VertScrollBar().SetAutoHide(value);
+}
+
+void TGxCustomGridControl::SetFixedCols(int value)
+{
+    m_columns.SetFixedCols(value);
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetCaption(const QString& value)
+{
+    if (value == m_caption)
+        return;
+    m_caption = value;
+    QRect body = GetBodyRect();
+    body.setRight(viewport()->width() - 1);
+    viewport()->update(body);
+}
+
+bool TGxCustomGridControl::Themed() const
+{
+    return m_enableVisualStyles && ThemesAvailable();
+}
+
+void TGxCustomGridControl::SetPressedHeaderColumn(int value)
+{
+    if (value == m_pressedHeaderColumn)
+        return;
+    m_pressedHeaderColumn = value;
+    RefreshArea(gaHeader);
+}
+
+void TGxCustomGridControl::SetHotHeaderColumn(int value)
+{
+    if (value == m_hotHeaderColumn)
+        return;
+    m_hotHeaderColumn = value;
+    RefreshArea(gaHeader);
+}
+
+QString TGxCustomGridControl::CellHint(int, int)
+{
+    return {};
 }
 
 TGxCustomColumn* TGxCustomGridControl::ColumnByName(const QString& name) const
@@ -19,6 +156,7 @@ void TGxCustomGridControl::SetOptions(TGridOptions value)
     m_options = value;
     if (indicatorToggled)
         m_columns.UpdatePositions();
+    UpdateLineSpacing();
     Invalidate();
 }
 
@@ -28,7 +166,10 @@ void TGxCustomGridControl::SetRowSize(int value)
         return;
     m_rowSize = value;
     RowSizeChanged(value);
-    Invalidate();
+    RefreshArea(gaBody);
+    RefreshArea(gaInput);
+    RefreshArea(gaIndicator);
+    UpdateVertScrollBar();
 }
 
 void TGxCustomGridControl::SetSelectedRow(int value)
@@ -109,9 +250,113 @@ void TGxCustomGridControl::EndUpdate()
         Invalidate();
 }
 
+// Everything may have moved: repaint it all and fit the scroll ranges. An update block defers
+// the ranges to its end, and a grid that is not on screen (the hidden working tables) fits them
+// when it is shown.
 void TGxCustomGridControl::Invalidate()
 {
     viewport()->update();
+    if (m_updateCount == 0 && isVisible())
+        UpdateScrollRanges();
+}
+
+void TGxCustomGridControl::RefreshArea(TGridArea area)
+{
+    QRect rect;
+    switch (area) {
+    case gaBody:
+        rect = GetBodyRect();
+        break;
+    case gaFooter:
+        if (m_options.contains(goFooter))
+            rect = GetFooterRect();
+        break;
+    case gaHeader:
+        if (m_options.contains(goHeader))
+            rect = GetHeaderRect();
+        break;
+    case gaIndicator:
+        if (m_options.contains(goIndicator))
+            rect = GetIndicatorRect();
+        break;
+    case gaInput:
+        if (m_options.contains(goInput))
+            rect = GetInputRect();
+        break;
+    }
+    if (!rect.isEmpty())
+        viewport()->update(rect);
+}
+
+void TGxCustomGridControl::InvalidateCell(int ACol, int ARow)
+{
+    if (ACol < 0 || ACol >= m_columns.Count() || !ValidRow(ARow) || ARow < m_topRow ||
+        ARow > m_lastPaintedRow)
+        return;
+    const QRect cell = GetCellRect(ACol, ARow);
+    viewport()->update(cell.adjusted(0, 0, m_lineSpacing.Bottom, m_lineSpacing.Bottom));
+}
+
+void TGxCustomGridControl::InvalidateRow(int ARow)
+{
+    if (!ValidRow(ARow) || ARow < m_topRow || ARow > m_lastPaintedRow)
+        return;
+    const int top = GetRowTop(ARow);
+    const QRect body = GetBodyRect();
+    viewport()->update(
+        QRect(0, top, body.left() + body.width(), GetRowHeight(ARow) + m_lineSpacing.Bottom));
+}
+
+void TGxCustomGridControl::InvalidateSelection()
+{
+    if (!m_options.contains(goSelectFullRow)) {
+        InvalidateCell(m_selectedColumn, m_selectedRow);
+        return;
+    }
+    for (int row = std::max(m_topRow, 0); row <= m_lastPaintedRow && row < RowCount(); ++row)
+        if (RowAt(row).Selected())
+            InvalidateRow(row);
+}
+
+void TGxCustomGridControl::resizeEvent(QResizeEvent* event)
+{
+    TGxScrollControl::resizeEvent(event);
+    // Both the frame's and the viewport's resizes come here; the viewport is the client area.
+    const QSize client = viewport()->size();
+    if (client != m_clientSize) {
+        const QSize before = m_clientSize;
+        m_clientSize = client;
+        if (client.width() != before.width()) {
+            m_columns.AutoSizeColumns();
+            UpdateHorzScrollBar();
+        }
+        if (client.height() != before.height())
+            UpdateVertScrollBar();
+        // Nothing repaints by itself on a resize; the classic control repaints the bands
+        // that changed. Qt keeps no pixels across a viewport resize, so all of it repaints.
+        viewport()->update();
+    }
+}
+
+void TGxCustomGridControl::focusInEvent(QFocusEvent* event)
+{
+    TGxScrollControl::focusInEvent(event);
+    InvalidateSelection();
+}
+
+void TGxCustomGridControl::focusOutEvent(QFocusEvent* event)
+{
+    TGxScrollControl::focusOutEvent(event);
+    InvalidateSelection();
+    m_pressedHeaderColumn = -1;
+    m_hotHeaderColumn = -1;
+}
+
+void TGxCustomGridControl::changeEvent(QEvent* event)
+{
+    TGxScrollControl::changeEvent(event);
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange)
+        Invalidate();
 }
 
 void TGxCustomGridControl::UpdateShownRows()
@@ -132,6 +377,7 @@ void TGxCustomGridControl::showEvent(QShowEvent* event)
 {
     Realise();
     TGxScrollControl::showEvent(event);
+    UpdateScrollRanges();
 }
 
 void TGxCustomGridControl::ColumnChanged(TGxCustomColumn& column, TColumnChange change, int value)
@@ -207,4 +453,3 @@ QWidget* TGxCustomGridControl::EditorParent()
     return viewport();
 }
 
-TGxCustomGrid::TGxCustomGrid(QWidget* parent) : TGxCustomGridControl(parent) {}

@@ -1,5 +1,6 @@
 #include "grid/GxGrid.h"
 
+#include "grid/GxDisplays.h"
 #include "platform/Exception.h"
 
 #include <QScrollBar>
@@ -54,7 +55,7 @@ TDataGrid::TDataGrid(QWidget* parent) : TGxCustomGrid(parent)
     m_cells.CellChangedCallback = [this](int ACol, int ARow) {
         if (UpdateCount() > 0)
             return;
-        Invalidate();
+        InvalidateCell(ACol, ARow);
         if (OnChange)
             OnChange(this, ACol, ARow);
     };
@@ -429,4 +430,57 @@ void TDataGrid::ColumnDeleted(TGxCustomColumn& column, int index)
         m_topRow = 0;
     }
     UpdateShownRows();
+}
+
+// --- Cell interactors ----------------------------------------------------------------------
+
+TColumnPlay* TDataGrid::PreparePlay(int ACol, int ARow)
+{
+    if (ACol < 0 || ACol >= Columns().Count() || ARow < 0 || ARow >= RowCount())
+        return nullptr;
+    TGxCustomColumn& column = Columns().Items(ACol);
+    TColumnPlay* play = column.Play();
+    if (!play)
+        return nullptr;
+    bool accept = true;
+    if (OnBeforeEdit)
+        OnBeforeEdit(this, ACol, ARow, accept);
+    if (!accept)
+        return nullptr;
+    play->SetCell(ACol, ARow);
+    play->SetCanvas(Canvas());
+    play->SetWindow(this);
+    play->LoadValue(Cell(ACol, ARow), column.CellKind(), ARow);
+    play->SetCellRect(GetCellRect(ACol, ARow));
+    play->OnChange = [this](TColumnPlay& sender) {
+        ApplyPlayValue(sender);
+    };
+    return play;
+}
+
+void TDataGrid::ApplyPlayValue(TColumnPlay& play)
+{
+    const int col = play.ACol();
+    const int row = play.ARow();
+    bool accept = true;
+    if (OnEditAccept)
+        OnEditAccept(this, col, row, play.Text(), accept);
+    // The row or column may be gone by now: a handler can do anything.
+    if (!accept || col < 0 || col >= Columns().Count() || row < 0 || row >= RowCount())
+        return;
+    TCell& cell = Cell(col, row);
+    switch (Columns().Items(col).CellKind()) {
+    case ckBoolean:
+        cell.SetAsBoolean(play.BoolValue());
+        break;
+    case ckInteger:
+        cell.SetAsInteger(play.IntValue());
+        break;
+    default:
+        cell.SetAsString(play.Text());
+        break;
+    }
+    const QString value = Cell(col, row).AsString();
+    if (OnAfterEdit)
+        OnAfterEdit(this, col, row, value);
 }

@@ -4,6 +4,7 @@
 #include "grid/GxCustomGrid.h"
 
 #include <QVariant>
+#include <algorithm>
 #include <functional>
 
 enum TDataChange {
@@ -26,7 +27,9 @@ public:
 
     int RowCount() const override { return m_cells.RowCount(); }
     // The rows neither hidden nor under a collapsed row.
-    int VisibleRowCount() const { return m_cells.VisibleRowCount(); }
+    int VisibleRowCount() const override { return m_cells.VisibleRowCount(); }
+    // A negative height (from OnMeasuringRowHeight or SetRowHeight) takes no room.
+    int GetRowHeight(int row) override { return std::max(RowHeight(row), 0); }
 
     // Appends Count rows (with goUseDefaultValues, each column's DefaultValue written into
     // them) and returns the index of the last; a Count below 1 adds nothing and returns
@@ -88,14 +91,27 @@ public:
     std::function<void(QObject* Sender, int ACol, double& Value)> OnColumnFooterValue;
     std::function<void(QObject* Sender, int ACol, double& Value)> OnFooterCalculate;
 
+    // Makes the column's interactor ready to act on the cell: OnBeforeEdit may refuse; then
+    // the cell's value, rectangle and the grid's handlers are handed to it. Null when the
+    // column has no interactor or the edit was refused.
+    TColumnPlay* PreparePlay(int ACol, int ARow) override;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool& Accept)> OnBeforeEdit;
+    std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value, bool& Accept)>
+        OnEditAccept;
+    std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value)> OnAfterEdit;
+
 protected:
     TRow& RowAt(int index) override { return m_cells.RowAt(index); }
+    TCell& CellForPaint(int ACol, int ARow) override { return m_cells.CellAt(ACol, ARow); }
     void SortColumn(TGxCustomColumn& column, bool ascending) override;
     void RowSizeChanged(int value) override { m_cells.SetDefaultRowHeight(value); }
+    void MoveRowTo(int FromPos, int ToPos) override { MoveRow(FromPos, ToPos); }
     void ColumnAdded(TGxCustomColumn& column) override;
     void ColumnDeleted(TGxCustomColumn& column, int index) override;
 
 private:
+    // The interactor's value, accepted by OnEditAccept, goes into its cell.
+    void ApplyPlayValue(TColumnPlay& play);
     int ResolveRow(const QVariant& ARow) const;
     int ResolveColumn(const QVariant& ACol) const;
     [[noreturn]] void RaiseInvalidName(const char* what, const QVariant& name) const;

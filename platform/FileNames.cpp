@@ -96,3 +96,13 @@ QByteArray TextToFileName(const QString& text)
     name += QStringView(text).mid(runStart).toUtf8();
     return name;
 }
+
+QByteArray FolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    // A slash that follows another (or starts the path) is part of the root and stays.
+    const bool rootSlash = slash == 0 || path[slash - 1] == '/';
+    return path.left(rootSlash ? slash + 1 : slash);
+}

@@ -9,3 +9,8 @@
 // bytes and the file can still be opened.
 QString FileNameToText(const QByteArray& name);
 QByteArray TextToFileName(const QString& text);
+
+// The folder part of a path: everything before the last '/', or the root itself for a file in
+// the root ("/pics/a.jpg" gives "/pics", "/a.jpg" gives "/"); "." for a bare name, which lies
+// in the current folder.
+QByteArray FolderOf(const QByteArray& path);

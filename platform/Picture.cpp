@@ -47,36 +47,73 @@ bool ClaimsMissingRows(QIODevice& device, int64_t fileSize)
     return rowBytes > 2 * fileSize / std::abs(height);
 }
 
-} // namespace
-
-QImage ReadPicture(const QByteArray& path, const QByteArray& format)
+bool IsJpeg(const QByteArray& extension)
 {
-    const TFile file(path);
-    QFile device;
-    if (!file.IsOpen() ||
-        !device.open(file.Handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
-        return {};
-    if (format == "bmp" && ClaimsMissingRows(device, file.Size()))
-        return {};
-    QImageReader reader(&device, format);
+    return extension == "jpg" || extension == "jpeg";
+}
+
+bool IsQtFormat(const QByteArray& extension)
+{
+    return extension == "bmp" || extension == "ico" || extension == "png";
+}
+
+// A reader of the format, never one guessed from the content, with a raised but bounded size
+// limit.
+void PrepareReader(QImageReader& reader)
+{
     reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
     // Qt refuses, before allocating, a picture that would need more than this many megabytes
     // at four bytes a pixel; its default limit (128) would refuse ordinary large photos.
     reader.setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)));
-    return reader.read();
+}
+
+// What the action reads from the file through a reader of the format; an empty result when the
+// file cannot be opened.
+template <typename Result, typename Action>
+Result WithReader(const QByteArray& path, const QByteArray& format, Action action)
+{
+    const TFile file(path);
+    QFile device;
+    if (!file.IsOpen() ||
+        !device.open(file.Handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return Result();
+    if (format == "bmp" && ClaimsMissingRows(device, file.Size()))
+        return Result();
+    QImageReader reader(&device, format);
+    PrepareReader(reader);
+    return action(reader);
+}
+
+} // namespace
+
+QImage ReadPicture(const QByteArray& path, const QByteArray& format)
+{
+    return WithReader<QImage>(path, format, [](QImageReader& reader) { return reader.read(); });
 }
 
 QImage LoadPictureFile(const QByteArray& path)
 {
     const QByteArray extension = ExtensionOf(path);
-    if (extension == "jpg" || extension == "jpeg") {
+    if (IsJpeg(extension)) {
         TJpegImage picture;
         return picture.LoadFromFile(path) ? picture.Decode() : QImage();
     }
-    if (extension == "bmp" || extension == "ico")
+    if (IsQtFormat(extension))
         return ReadPicture(path, extension);
     return {};
+}
+
+QSize PictureFileSize(const QByteArray& path)
+{
+    const QByteArray extension = ExtensionOf(path);
+    if (IsJpeg(extension)) {
+        TJpegImage picture;
+        return picture.LoadFromFile(path) ? QSize(picture.Width(), picture.Height()) : QSize();
+    }
+    if (!IsQtFormat(extension))
+        return {};
+    return WithReader<QSize>(path, extension, [](QImageReader& reader) { return reader.size(); });
 }
 
 QImage StretchPicture(const QImage& picture, QSize size)

@@ -18,9 +18,12 @@ constexpr int64_t kMaxPicturePixels = int64_t(1) << 27;
 QImage ReadPicture(const QByteArray& path, const QByteArray& format);
 
 // The picture in the file, by its extension in any letter case: "jpg" and "jpeg" decoded at full
-// size with libjpeg, "bmp" and "ico" with Qt's readers. Null for any other extension and for a
-// file that cannot be read or decoded.
+// size with libjpeg, "bmp", "ico" and "png" with Qt's readers. Null for any other extension and
+// for a file that cannot be read or decoded.
 QImage LoadPictureFile(const QByteArray& path);
+// The size in pixels of the picture LoadPictureFile would give, read from the file's header
+// alone; invalid when it would give none.
+QSize PictureFileSize(const QByteArray& path);
 
 // The picture stretched smoothly to exactly the size, proportions not kept, as 24-bit colour
 // (QImage::Format_RGB32); see-through parts show white.

@@ -5,9 +5,11 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -107,6 +109,46 @@ int32_t StrToInt(const QString& text)
     return value;
 }
 
+namespace {
+
+// The first 41 significant decimal digits of |value| and the decimal exponent of the first
+// one. printf gives the exact decimal expansion of the double, so rounding it ourselves lets
+// halves go away from zero.
+QByteArray ExactDigits(double value, int& exponent)
+{
+    char exact[64];
+    std::snprintf(exact, sizeof exact, "%.40e", std::fabs(value));
+    QByteArray digits;
+    for (const char* p = exact; *p && *p != 'e'; ++p)
+        if (*p != '.')
+            digits.append(*p);
+    exponent = std::atoi(std::strchr(exact, 'e') + 1);
+    return digits;
+}
+
+// Rounds digits to `count` significant ones, halves away from zero; a carry into a new first
+// digit raises exponent. count 0 leaves only such a carry, or nothing.
+void RoundDigits(QByteArray& digits, int count, int& exponent)
+{
+    const bool roundUp = count < digits.size() && digits.at(count) >= '5';
+    digits.truncate(count);
+    if (!roundUp)
+        return;
+    int i = count - 1;
+    while (i >= 0 && digits[i] == '9')
+        digits[i--] = '0';
+    if (i >= 0) {
+        ++digits[i];
+        return;
+    }
+    digits.prepend('1');
+    if (count > 0)
+        digits.chop(1);
+    ++exponent;
+}
+
+} // namespace
+
 QString FloatToStr(double value)
 {
     if (std::isnan(value))
@@ -116,29 +158,9 @@ QString FloatToStr(double value)
     if (value == 0)
         return QStringLiteral("0");
 
-    // printf gives the exact decimal expansion of the double; rounding it ourselves at the 15th
-    // digit lets halves go away from zero.
-    char exact[64];
-    std::snprintf(exact, sizeof exact, "%.40e", std::fabs(value));
-    QByteArray digits;
-    for (const char* p = exact; *p && *p != 'e'; ++p)
-        if (*p != '.')
-            digits.append(*p);
-    int exponent = std::atoi(std::strchr(exact, 'e') + 1);
-    const bool roundUp = digits.at(kGeneralDigits) >= '5';
-    digits.truncate(kGeneralDigits);
-    if (roundUp) {
-        int i = kGeneralDigits - 1;
-        while (i >= 0 && digits[i] == '9')
-            digits[i--] = '0';
-        if (i < 0) {
-            digits.prepend('1');
-            digits.chop(1);
-            ++exponent;
-        } else {
-            ++digits[i];
-        }
-    }
+    int exponent = 0;
+    QByteArray digits = ExactDigits(value, exponent);
+    RoundDigits(digits, kGeneralDigits, exponent);
     while (digits.size() > 1 && digits.endsWith('0'))
         digits.chop(1);
 
@@ -159,6 +181,39 @@ QString FloatToStr(double value)
                QString(intDigits - digits.size(), QLatin1Char('0'));
     return text + QString::fromLatin1(digits.left(intDigits)) + separator +
            QString::fromLatin1(digits.mid(intDigits));
+}
+
+QString FloatToStrFixed(double value, int decimals)
+{
+    constexpr int kFixedDigits = 18;
+    if (!std::isfinite(value) || std::fabs(value) >= 1e18)
+        return FloatToStr(value);
+    decimals = std::clamp(decimals, 0, kFixedDigits);
+    QByteArray digits;
+    // Where the first digit stands: 0 for units, -1 for tenths...
+    int exponent = 0;
+    if (value != 0) {
+        digits = ExactDigits(value, exponent);
+        const int count = std::min(exponent + 1 + decimals, kFixedDigits);
+        if (count >= 0)
+            RoundDigits(digits, count, exponent);
+        else
+            digits.clear();
+    }
+    // Lay the digits out over the places from 10^max(exponent, 0) down to 10^-decimals.
+    const int top = std::max(exponent, 0);
+    QByteArray places(top + 1 + decimals, '0');
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        const int place = top - (exponent - int(i));
+        if (place >= 0 && place < places.size())
+            places[place] = digits[i];
+    }
+    const bool zero = std::all_of(places.begin(), places.end(), [](char c) { return c == '0'; });
+    QString text = value < 0 && !zero ? QStringLiteral("-") : QString();
+    text += QString::fromLatin1(places.left(top + 1));
+    if (decimals > 0)
+        text += QLocale().decimalPoint() + QString::fromLatin1(places.mid(top + 1));
+    return text;
 }
 
 bool TryStrToFloat(const QString& text, double& value)

@@ -17,6 +17,10 @@ bool TryStrToInt(const QString& text, int32_t& value);
 // zeros dropped, the locale's decimal separator, no grouping; an exponent only for values of
 // 1E15 and above or below 1E-5.
 QString FloatToStr(double value);
+// The number with exactly `decimals` decimals (0 to 18), halves rounded away from zero, at most
+// 18 significant digits (zeros after them), the locale's decimal separator, no grouping. Values
+// of 1E18 and above, infinities and NaN take the general format.
+QString FloatToStrFixed(double value, int decimals);
 // Surrounding blanks allowed, the locale's decimal separator, an optional exponent. Otherwise
 // "'%s' is not a valid floating point value".
 double StrToFloat(const QString& text);

@@ -1,5 +1,7 @@
 #include "grid/shared/GxSharedDraw.h"
 
+#include "platform/Canvas.h"
+
 namespace {
 
 // One axis: near edge, far edge, or centred. The halves truncate toward zero, also left of or
@@ -22,4 +24,12 @@ QPoint PlaceBox(int width, int height, TVerticalAlignment vertical, TAlignment h
                         horizontal == taLeftJustify, horizontal == taRightJustify),
                   Place(height, rect.y(), rect.y() + rect.height(), margin, vertical == taAlignTop,
                         vertical == taAlignBottom));
+}
+
+void DrawVerticalGradient(TCanvas& canvas, const QRect& rect, TColor top, TColor bottom)
+{
+    const double height = rect.height();
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        canvas.FillRect(QRect(rect.left(), y, rect.width(), 1),
+                        BlendColors(top, bottom, (y - rect.top()) / height));
 }

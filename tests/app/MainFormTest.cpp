@@ -1,8 +1,11 @@
 #include "app/MainForm.h"
 
 #include "app/ImageViewForm.h"
+#include "edits/GxExecuteButton.h"
+#include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
+#include "platform/Graphics.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/Memo.h"
@@ -17,7 +20,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
@@ -153,10 +155,13 @@ TEST_F(MainFormTest, buttonsMoveBetweenPagesAndBackKeepsTheContent)
     m_form.PageControl1->SetActivePageIndex(2);
     Click(m_form.BitBtn6);
     EXPECT_EQ(Page(), 3);
-    EXPECT_EQ(m_form.Memo3->Lines().Count(), 0);
+    // The old report is gone; with no results the run ends after its header, on the progress
+    // bar's range error.
+    ASSERT_EQ(m_form.Memo3->Lines().Count(), 1);
+    EXPECT_EQ(m_form.Memo3->Lines().Text(0), QStringLiteral("Next files removed from hard drive:"));
+    EXPECT_EQ(m_errors, QStringList{QStringLiteral("Property value out of range")});
     Click(m_form.BitBtn9);
     EXPECT_EQ(Page(), 2);
-    EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
 }
 
 TEST_F(MainFormTest, exitClosesTheWindow)
@@ -202,6 +207,31 @@ TEST_F(MainFormTest, startScansTheFolderAndEndsWithFinish)
     EXPECT_EQ(m_form.DataGrid2->RowCount(), 0);
     EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
     EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
+}
+
+TEST_F(MainFormTest, browseFillsTheFolderFieldAndStartSearchesIt)
+{
+    MakeFiles(QStringLiteral("picked"), 3);
+    ShowForm();
+    TGxExecuteButton& browse = m_form.Edit1->Button();
+    EXPECT_EQ(browse.Caption(), QStringLiteral("Browse"));
+    EXPECT_EQ(browse.width(), 70);
+    EXPECT_EQ(browse.geometry().right(), m_form.Edit1->ClientRect().right());
+    EXPECT_EQ(m_form.Edit1->DialogCaption(), QStringLiteral("Select folder"));
+    EXPECT_EQ(m_form.Edit1->textMargins().right(), 70);
+
+    QString startedAt;
+    m_form.Edit1->SetFolderDialog([&](QWidget*, const QString&, const QString& start) {
+        startedAt = start;
+        return m_dir.filePath(QStringLiteral("picked"));
+    });
+    QTest::mouseClick(&browse, Qt::LeftButton, Qt::NoModifier, browse.rect().center());
+    EXPECT_EQ(startedAt, QDir::homePath() + '/');
+    EXPECT_EQ(m_form.Edit1->text(), m_dir.filePath(QStringLiteral("picked")));
+
+    Click(m_form.BitBtn1);
+    EXPECT_EQ(m_form.Memo1->Lines().Count(), 3);
+    EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
 }
 
 TEST_F(MainFormTest, emptyFolderOrOneFileEndsQuietlyWithFinish)
@@ -383,4 +413,43 @@ TEST_F(MainFormTest, eachPageCanBeSeen)
         const QString file = folder + QStringLiteral("/page%1.png").arg(page);
         EXPECT_TRUE(shot.save(file)) << file.toStdString();
     }
+}
+
+TEST_F(MainFormTest, aRealSearchShowsItsRowsOnTheResultsPage)
+{
+    // Two pictures, each with a copy: four result rows.
+    const QString images = TestDataDir() + QStringLiteral("/jpeg/valid/");
+    const QStringList sources{images + QStringLiteral("debian-eterm/Neopolis-horizon.jpg"),
+                              images + QStringLiteral("go/video-001.progressive.jpg")};
+    for (int i = 0; i < sources.size(); ++i)
+        for (const char* copy : {"", " copy"})
+            ASSERT_TRUE(QFile::copy(
+                sources[i],
+                m_dir.filePath(QStringLiteral("p%1%2.jpg").arg(i).arg(QLatin1String(copy)))));
+    m_form.resize(1000, 700);
+    ShowForm();
+    m_form.ComboBox1->setCurrentIndex(0);
+    Start(false);
+    ASSERT_EQ(m_form.DataGrid1->RowCount(), 4);
+    EXPECT_EQ(Page(), 1);
+
+    const QString folder = QStringLiteral(TWINPICS_TEST_OUTPUT_DIR);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(m_form.grab().toImage().save(folder + QStringLiteral("/results_page.png")));
+
+    TDataGrid& grid = *m_form.DataGrid1;
+    const QImage shot = grid.viewport()->grab().toImage();
+    const QRgb line = ColorToQColor(clBtnFace).rgb();
+    const QRgb window = ColorToQColor(clWindow).rgb();
+    // Rows 82 pixels apart, each closed by its grid line; the thumbnail centred in "Priv".
+    const TGxCustomColumn& priv = *grid.ColumnByName(QStringLiteral("Priv"));
+    const int thumbnailX = priv.ColumnLeft() + (priv.Width() - 1) / 2;
+    for (int row = 0; row < 4; ++row) {
+        const int top = grid.GetRowTop(row);
+        EXPECT_EQ(top, grid.HeaderSize() + 82 * row);
+        EXPECT_EQ(shot.pixel(priv.ColumnLeft() + 5, top + 81), line) << row;
+        EXPECT_EQ(shot.pixel(priv.ColumnLeft() + 5, top + 40), window) << row;
+        EXPECT_NE(shot.pixel(thumbnailX, top + 40), window) << "thumbnail of row " << row;
+    }
+    EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
 }

@@ -1,3 +1,4 @@
+#include "edits/GxSpinEdit.h"
 #include "grid/GxColumnClasses.h"
 #include "grid/GxDisplays.h"
 #include "grid/GxFormatFloat.h"
@@ -421,6 +422,18 @@ TEST_F(ColumnsTest, preparingTheEditorHandsItTheColumnsSettings)
     EXPECT_EQ(spin.Min(), -10);
     EXPECT_FALSE(spin.SpinButtons());
     EXPECT_EQ(spin.Precision(), 3);
+    // The editor works with what it was handed: whole numbers (no eoAllowFloat) in steps of 0.5
+    // down to -10.
+    int spins = 0;
+    spin.OnSpin = [&spins](QObject*, TSpinButtonSet) {
+        ++spins;
+    };
+    spin.SetValue(-9);
+    spin.Spin(sbDown);
+    EXPECT_EQ(spin.text(), QStringLiteral("-10"));
+    spin.Spin(sbDown);
+    EXPECT_EQ(spin.text(), QStringLiteral("-10"));
+    EXPECT_EQ(spins, 1);
 }
 
 TEST_F(ColumnsTest, editAbilitiesAndTypableCharactersDependOnTheKind)

@@ -73,3 +73,13 @@ TEST(FileNamesTest, randomByteNamesComeBackExactlyAndNeverMeet)
         }
     }
 }
+
+TEST(FileNamesTest, folderOfKeepsTheRootButNoOtherTrailingSlash)
+{
+    EXPECT_EQ(FolderOf("/pics/a.jpg"), QByteArray("/pics"));
+    EXPECT_EQ(FolderOf("/pics/deeper/"), QByteArray("/pics/deeper"));
+    EXPECT_EQ(FolderOf("/a.jpg"), QByteArray("/"));
+    EXPECT_EQ(FolderOf("//a.jpg"), QByteArray("//"));
+    EXPECT_EQ(FolderOf("a.jpg"), QByteArray("."));
+    EXPECT_EQ(FolderOf("/caf\xe9/b.jpg"), QByteArray("/caf\xe9"));
+}

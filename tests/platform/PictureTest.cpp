@@ -109,10 +109,22 @@ TEST_F(PictureTest, loadPictureFileChoosesTheDecoderByExtension)
               QSize(20, 10));
     EXPECT_EQ(LoadPictureFile(WriteFile(m_dir, "a.ico", Encoded(quarters, "ico"))).size(),
               QSize(20, 10));
-    EXPECT_TRUE(LoadPictureFile(WriteFile(m_dir, "a.png", Encoded(quarters, "png"))).isNull());
+    EXPECT_EQ(LoadPictureFile(WriteFile(m_dir, "a.PNG", Encoded(quarters, "png"))).size(),
+              quarters.size());
     EXPECT_TRUE(LoadPictureFile(WriteFile(m_dir, "jpeg-in.bmp", jpeg)).isNull());
     EXPECT_TRUE(LoadPictureFile(WriteFile(m_dir, "noextension", jpeg)).isNull());
     EXPECT_TRUE(LoadPictureFile(WriteFile(m_dir, "a.wmf", jpeg)).isNull());
+}
+
+TEST_F(PictureTest, pictureFileSizeReadsTheHeaderOfTheFormatsLoadPictureFileKnows)
+{
+    const QImage picture = QuarteredPicture(30, 16);
+    EXPECT_EQ(PictureFileSize(WriteFile(m_dir, "a.jpg", Encoded(picture, "jpeg"))), QSize(30, 16));
+    EXPECT_EQ(PictureFileSize(WriteFile(m_dir, "a.png", Encoded(picture, "png"))), QSize(30, 16));
+    EXPECT_EQ(PictureFileSize(WriteFile(m_dir, "a.bmp", Encoded(picture, "bmp"))), QSize(30, 16));
+    EXPECT_FALSE(PictureFileSize(WriteFile(m_dir, "a.txt", Encoded(picture, "png"))).isValid());
+    EXPECT_FALSE(PictureFileSize(WriteFile(m_dir, "png.jpg", Encoded(picture, "png"))).isValid());
+    EXPECT_FALSE(PictureFileSize(QFile::encodeName(m_dir.filePath("gone.png"))).isValid());
 }
 
 TEST(StretchPictureTest, fillsTheWholeSizeOpaque)

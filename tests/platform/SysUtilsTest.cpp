@@ -55,6 +55,37 @@ TEST(SysUtilsTest, floatsUseTheGeneralFormat)
     EXPECT_EQ(FloatToStr(9.9999999999999995), QStringLiteral("10"));
 }
 
+TEST(SysUtilsTest, fixedDecimalsRoundHalvesAwayFromZero)
+{
+    const struct
+    {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {3.14159, 2, "3.14"},
+        {0.125, 2, "0.13"},
+        {-9.5, 0, "-10"},
+        {9.995, 2, "9.99"},
+        {9.9951, 2, "10.00"},
+        {0.004, 2, "0.00"},
+        {-0.004, 2, "0.00"},
+        {0.005, 2, "0.01"},
+        {0.0004, 3, "0.000"},
+        {0.0005, 3, "0.001"},
+        {1e-30, 2, "0.00"},
+        {0, 3, "0.000"},
+        {2.5, 0, "3"},
+        {1234567.0, 1, "1234567.0"},
+        // 18 significant digits at most; zeros after them.
+        {123456789.123456789, 12, "123456789.123456791000"},
+        {1e18, 2, "1E18"},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(FloatToStrFixed(test.value, test.decimals), QString::fromLatin1(test.text))
+            << test.value << " " << test.decimals;
+}
+
 TEST(SysUtilsTest, floatsFollowTheLocaleSeparator)
 {
     LocaleScope german(QLocale(QLocale::German, QLocale::Germany));

@@ -1,0 +1,113 @@
+#include "app/DeletionRun.h"
+
+#include "grid/GxGrid.h"
+#include "platform/Application.h"
+#include "platform/FileNames.h"
+#include "platform/FileRemoval.h"
+#include "platform/Memo.h"
+#include "platform/ProgressBar.h"
+#include "search/KeepCopies.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace {
+
+struct TResultColumns
+{
+    int Dest;
+    int Del;
+
+    explicit TResultColumns(const TDataGrid& grid)
+        : Dest(grid.NamedColumn(QStringLiteral("Dest")).Index()),
+          Del(grid.NamedColumn(QStringLiteral("Del")).Index())
+    {}
+};
+
+std::vector<TResultFile> ResultFiles(TDataGrid& grid, const TResultColumns& columns)
+{
+    std::vector<TResultFile> files;
+    files.reserve(static_cast<size_t>(grid.RowCount()));
+    for (int row = 0; row < grid.RowCount(); ++row)
+        files.push_back({TextToFileName(grid.Cell(columns.Dest, row).AsString()),
+                         grid.Cell(columns.Del, row).AsBoolean()});
+    return files;
+}
+
+bool Remove(TDeletionMode mode, const QByteArray& path)
+{
+    switch (mode) {
+    case TDeletionMode::RecycleBin:
+        return MoveToTrash(path);
+    case TDeletionMode::HardDrive:
+        return OverwriteAndDelete(path);
+    case TDeletionMode::CopyToFolder:
+        break;
+    }
+    return false;
+}
+
+void ReportKept(TMemoLines& report, const std::vector<QByteArray>& kept)
+{
+    if (kept.empty())
+        return;
+    report.AddText(
+        kept.size() == 1
+            ? QStringLiteral("1 marked file was kept so that every picture keeps a copy:")
+            : QStringLiteral("%1 marked files were kept so that every picture keeps a "
+                             "copy:")
+                  .arg(kept.size()));
+    for (const QByteArray& path : kept)
+        report.Add(path);
+}
+
+// Walks the rows as they were when the run began; the choices say what each one may undergo.
+void RemoveMarkedFiles(const TDeletionView& view, TDeletionMode mode, const TResultColumns& columns,
+                       const std::vector<TResultFile>& files,
+                       const std::vector<TRemovalChoice>& choices)
+{
+    TMemoLines& report = view.Memo3.Lines();
+    std::vector<QByteArray> kept;
+    try {
+        for (int row = 0; row < static_cast<int>(files.size()); ++row) {
+            ProcessMessages();
+            if (view.Abandoned)
+                break;
+            view.ProgressBar2.SetPosition(row);
+            // The user may have unmarked the row, or started a new search, meanwhile.
+            if (row >= view.DataGrid1.RowCount() ||
+                !view.DataGrid1.Cell(columns.Del, row).AsBoolean() ||
+                TextToFileName(view.DataGrid1.Cell(columns.Dest, row).AsString()) !=
+                    files[row].Path)
+                continue;
+            if (choices[row] == TRemovalChoice::Keep)
+                kept.push_back(files[row].Path);
+            else if (choices[row] == TRemovalChoice::Remove && Remove(mode, files[row].Path))
+                report.Add(files[row].Path);
+        }
+    } catch (...) {
+        ReportKept(report, kept);
+        throw;
+    }
+    ReportKept(report, kept);
+}
+
+} // namespace
+
+void RunDeletion(const TDeletionView& view, TDeletionMode mode)
+{
+    TMemoLines& report = view.Memo3.Lines();
+    if (mode == TDeletionMode::RecycleBin)
+        report.AddText(QStringLiteral("Next files removed in Recycle bin:"));
+    if (mode == TDeletionMode::HardDrive)
+        report.AddText(QStringLiteral("Next files removed from hard drive:"));
+    // With no rows the range is 0 to -1, which the bar refuses: that ends the run here.
+    view.ProgressBar2.SetMax(view.DataGrid1.RowCount() - 1);
+    const TResultColumns columns(view.DataGrid1);
+    const std::vector<TResultFile> files = ResultFiles(view.DataGrid1, columns);
+    const std::vector<TRemovalChoice> choices =
+        mode == TDeletionMode::CopyToFolder
+            ? std::vector<TRemovalChoice>(files.size(), TRemovalChoice::Untouched)
+            : ChooseRemovals(files, &ProcessMessages);
+    RemoveMarkedFiles(view, mode, columns, files, choices);
+}

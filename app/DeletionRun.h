@@ -1,0 +1,36 @@
+#pragma once
+
+class TDataGrid;
+class TMemo;
+class TProgressBar;
+
+// How the marked files go, as the deletion page's radio buttons choose.
+enum class TDeletionMode {
+    // To the desktop's trash.
+    RecycleBin,
+    // Overwritten three times, then deleted.
+    HardDrive,
+    // Has no operation behind it: the rows are walked and nothing is touched.
+    CopyToFolder,
+};
+
+// The controls of the main window that a deletion run works with, so that tests run it against
+// real controls without the rest of the window.
+struct TDeletionView
+{
+    // The results: Dest (the path) and Del (the mark) of every row.
+    TDataGrid& DataGrid1;
+    // The report, which the run appends to.
+    TMemo& Memo3;
+    TProgressBar& ProgressBar2;
+    // Set when the window closes: the run stops before the next row.
+    const bool& Abandoned;
+};
+
+// Removes the marked files of the results in grid order and reports each one removed. Writes the
+// mode's header line first, then refuses an empty grid through ProgressBar2's range error. Just
+// before removing anything it checks which marked files still have a twin among the results, so
+// that every picture keeps a copy; the marked files kept for that are listed after the removed
+// ones. Pending messages are handled before each row; a row changed meanwhile is skipped. A file
+// that cannot be opened for overwriting ends the run with EFOpenError, its report so far kept.
+void RunDeletion(const TDeletionView& view, TDeletionMode mode);

@@ -1,0 +1,135 @@
+// Response times of the results page to the user's input, on the real main window's results grid
+// with synthetic rows. Each figure is the time from the input to the end of the repaint it
+// causes: NAME the best of several runs, NAME_median their median, NAME_paints the viewport's
+// paint events per run.
+//   select_all_ms / invert_ms / deselect_all_ms   the mark buttons over 100,000 rows
+//   header_sort_ms      clicks on the Dest and the Size header in turn, each a whole sort
+//   header_reverse_ms   clicks on the header of the sorted column, each turning the order
+//   click_ms, key_down_ms, page_down_ms           a click on a row, Down and Page Down, 100,000
+//   rows
+// Arguments: [rows for the mark buttons, default 100000] [rows for sorting, default 10000]
+#include "app/ImageViewForm.h"
+#include "app/MainForm.h"
+#include "grid/GxGrid.h"
+#include "platform/Application.h"
+#include "platform/PageControl.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+void FillRows(TDataGrid& grid, int count)
+{
+    grid.ClearRows();
+    const int dest = grid.ColumnByName(QStringLiteral("Dest"))->Index();
+    const int size = grid.ColumnByName(QStringLiteral("Size"))->Index();
+    uint32_t state = 1;
+    grid.BeginUpdate();
+    for (int i = 0; i < count; ++i) {
+        state = state * 1103515245u + 12345u;
+        const int row = grid.AddRow();
+        grid.Cell(dest, row).SetAsString(QStringLiteral("/home/user/Pictures/IMG_%1.jpg").arg(i));
+        grid.Cell(size, row).SetAsString(QStringLiteral("%1 KB").arg(state >> 12));
+    }
+    grid.EndUpdate();
+    QApplication::processEvents();
+}
+
+// Runs the input, then lets the repaint it asked for happen; prints best and median.
+void Measure(const char* name, QWidget& viewport, int runs, const std::function<void()>& input)
+{
+    PaintCounter counter(viewport);
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        QApplication::processEvents();
+        const auto start = Clock::now();
+        input();
+        QApplication::processEvents();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%s=%.2f\n%s_median=%.2f\n%s_paints=%.1f\n", name, times.front(), name,
+                times[times.size() / 2], name, double(counter.paints) / runs);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TApplication app(argc, argv);
+    // An error must end the run with its message, not wait in a message box.
+    app.SetErrorHandler([](const QString& message) {
+        std::fprintf(stderr, "error: %s\n", qPrintable(message));
+        std::exit(1);
+    });
+    const int markRows = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const int sortRows = argc > 2 ? std::atoi(argv[2]) : 10000;
+
+    TForm2 view;
+    TForm1 form;
+    form.PageControl1->SetActivePageIndex(1);
+    form.show();
+    TDataGrid& grid = *form.DataGrid1;
+    QWidget& viewport = *grid.viewport();
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        std::fprintf(stderr, "error: the window was never shown\n");
+        return 1;
+    }
+
+    FillRows(grid, markRows);
+    std::printf("mark_rows=%d\nsort_rows=%d\n", markRows, sortRows);
+    Measure("select_all_ms", viewport, 7, [&] { form.BitBtn_2->click(); });
+    Measure("invert_ms", viewport, 7, [&] { form.BitBtn_1->click(); });
+    Measure("deselect_all_ms", viewport, 7, [&] { form.BitBtn_3->click(); });
+
+    const int dest = grid.ColumnByName(QStringLiteral("Dest"))->Index();
+    const QPoint cell = grid.GetCellRect(dest, 1).center();
+    Measure("click_ms", viewport, 11,
+            [&] { QTest::mouseClick(&viewport, Qt::LeftButton, {}, cell); });
+    grid.setFocus();
+    Measure("key_down_ms", viewport, 11, [&] { QTest::keyClick(&grid, Qt::Key_Down); });
+    Measure("page_down_ms", viewport, 11, [&] { QTest::keyClick(&grid, Qt::Key_PageDown); });
+
+    FillRows(grid, sortRows);
+    const auto headerOf = [&](const char* name) {
+        const TGxCustomColumn& column = *grid.ColumnByName(QLatin1String(name));
+        return QPoint(column.ColumnLeft() + column.Width() / 2, grid.HeaderSize() / 2);
+    };
+    const QPoint sizeHeader = headerOf("Size");
+    const QPoint destHeader = headerOf("Dest");
+    // Alternating between two columns, every click is a whole sort.
+    int clicks = 0;
+    Measure("header_sort_ms", viewport, 8, [&] {
+        QTest::mouseClick(&viewport, Qt::LeftButton, {}, ++clicks % 2 ? destHeader : sizeHeader);
+    });
+    Measure("header_reverse_ms", viewport, 7,
+            [&] { QTest::mouseClick(&viewport, Qt::LeftButton, {}, sizeHeader); });
+    return 0;
+}
