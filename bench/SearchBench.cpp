@@ -1,22 +1,29 @@
 // Runs the real search, as a click on Start does, over a folder and prints its figures, one
-// name=value a line per run; with --list it first prints the result rows.
+// name=value a line per run; with --list it first prints the result rows. With --sheet it writes
+// a PNG of the first rows' thumbnails from the image list, each next to its file decoded at full
+// size and stretched, to see that every thumbnail looks like its picture.
 //
-//   search_bench [--mask MASK] [--recurse] [--list] [--repeat N] FOLDER
+//   search_bench [--mask MASK] [--recurse] [--list] [--sheet PNG] [--repeat N] FOLDER
 
 #include "app/MainForm.h"
 #include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/FileNames.h"
+#include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/JpegImage.h"
 #include "platform/Memo.h"
+#include "platform/Picture.h"
 #include "search/Thumbnail.h"
+#include "search/ThumbnailPrefetcher.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <cstdio>
 #include <cstring>
@@ -30,6 +37,7 @@ struct TOptions
     QByteArray Mask = "*.jpg";
     bool Recurse = false;
     bool List = false;
+    QByteArray Sheet;
     int Repeat = 1;
     QByteArray Folder;
 };
@@ -44,6 +52,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options)
             options.Recurse = true;
         else if (!std::strcmp(arg, "--list"))
             options.List = true;
+        else if (!std::strcmp(arg, "--sheet") && i + 1 < argc)
+            options.Sheet = argv[++i];
         else if (!std::strcmp(arg, "--repeat") && i + 1 < argc)
             options.Repeat = std::max(1, std::atoi(argv[++i]));
         else if (arg[0] != '-' && options.Folder.isEmpty())
@@ -78,6 +88,69 @@ void ListRows(TDataGrid& results)
         }
         std::fputc('\n', stdout);
     }
+}
+
+std::vector<QByteArray> ResultFiles(TDataGrid& results)
+{
+    std::vector<QByteArray> files;
+    for (int row = 0; row < results.RowCount(); ++row)
+        files.push_back(TextToFileName(results.Cell(QStringLiteral("Dest"), row).AsString()));
+    return files;
+}
+
+// Rows of the sheet: the image list's picture of the row, then the file decoded at full size and
+// stretched, four such pairs a line.
+void WriteSheet(TForm1& form, const QByteArray& fileName)
+{
+    constexpr int kPairs = 4, kLines = 12, kGap = 4;
+    const QSize cell = kThumbnailSize + QSize(kGap, kGap);
+    QImage sheet(cell.width() * 2 * kPairs + kGap, cell.height() * kLines + kGap,
+                 QImage::Format_RGB32);
+    sheet.fill(Qt::darkGray);
+    QPainter painter(&sheet);
+    TDataGrid& results = *form.DataGrid1;
+    const int rows = std::min(results.RowCount(), kPairs * kLines);
+    for (int row = 0; row < rows; ++row) {
+        const QPoint at(kGap + (row % kPairs) * 2 * cell.width(),
+                        kGap + row / kPairs * cell.height());
+        const int picture = results.Cell(QStringLiteral("Priv"), row).AsInteger();
+        form.ImageList1->Draw(painter, at, picture);
+        const QImage full =
+            LoadPictureFile(TextToFileName(results.Cell(QStringLiteral("Dest"), row).AsString()));
+        if (!full.isNull())
+            painter.drawImage(at + QPoint(cell.width(), 0), StretchPicture(full, kThumbnailSize));
+    }
+    painter.end();
+    if (!sheet.save(QFile::decodeName(fileName), "png"))
+        std::fprintf(stderr, "cannot write %s\n", fileName.constData());
+}
+
+// How many rows' thumbnails come from the preview embedded in their JPEG's Exif block.
+int EmbeddedPreviewRows(const std::vector<QByteArray>& files)
+{
+    int rows = 0;
+    for (const QByteArray& path : files) {
+        TJpegImage picture;
+        rows += NameAsksForJpeg(path) && picture.LoadFromFile(path) &&
+                !picture.EmbeddedPreview(kThumbnailSize).isNull();
+    }
+    return rows;
+}
+
+// The thumbnail phase again, over the same files into an image list of its own, with the given
+// number of pool threads (0: everything on the calling thread).
+double ThumbnailSeconds(const std::vector<QByteArray>& files, const QImage& placeholder,
+                        int threads)
+{
+    QElapsedTimer timer;
+    timer.start();
+    TImageList images(kThumbnailSize.width(), kThumbnailSize.height());
+    TThumbnailPrefetcher thumbnails(files, placeholder, TThumbnailPrefetcher::DefaultDepth,
+                                    threads);
+    for (int i = 0; i < thumbnails.Count(); ++i)
+        for (const QImage& picture : thumbnails.Take(i).thumbnails)
+            images.Add(picture);
+    return timer.nsecsElapsed() / 1e9;
 }
 
 // The time to make the same thumbnails the classic way: every JPEG decoded at full size and
@@ -137,8 +210,18 @@ void RunOnce(TForm1& form, const TOptions& options)
     PrintFigure("thumbs_s", seconds(TSearchPhase::ResultRows, TSearchPhase::Finished));
     PrintFigure("total_s", end / 1e9);
     PrintFigure("peak_mb", PeakMegabytes());
+    std::printf("thumbs_distinct=%d\n", form.ImageList1->DistinctCount());
+    const std::vector<QByteArray> files = ResultFiles(*form.DataGrid1);
+    std::printf("thumbs_exif=%d\n", EmbeddedPreviewRows(files));
+    const QImage& placeholder = form.Image1->Picture();
+    std::printf("cores=%d\n", TThumbnailPrefetcher::AllCores());
+    PrintFigure("thumbs_1thread_s", ThumbnailSeconds(files, placeholder, 0));
+    PrintFigure("thumbs_allcores_s",
+                ThumbnailSeconds(files, placeholder, TThumbnailPrefetcher::AllCores()));
     PrintFigure("thumbs_fullsize_s", FullSizeThumbnailSeconds(*form.DataGrid1));
     std::fflush(stdout);
+    if (!options.Sheet.isEmpty())
+        WriteSheet(form, options.Sheet);
 }
 
 } // namespace
@@ -148,7 +231,7 @@ int main(int argc, char** argv)
     TOptions options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr, "usage: search_bench [--mask MASK] [--recurse] [--list] "
-                             "[--repeat N] FOLDER\n");
+                             "[--sheet PNG] [--repeat N] FOLDER\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

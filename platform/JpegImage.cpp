@@ -1,8 +1,10 @@
 #include "platform/JpegImage.h"
 
+#include "platform/ExifPreview.h"
 #include "platform/FileSystem.h"
 
 #include <QtGlobal>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <jerror.h>
@@ -33,10 +35,12 @@ struct ErrorManager
     char message[JMSG_LENGTH_MAX];
 };
 
+// Reads the file through its own buffer, or hands libjpeg the bytes in memory at once.
 struct SourceManager
 {
     jpeg_source_mgr pub;
     TFile* file;
+    const QByteArray* memory;
     bool atStart;
     JOCTET buffer[kInputBufferSize];
 };
@@ -73,7 +77,7 @@ void InitSource(j_decompress_ptr) {}
 boolean FillInputBuffer(j_decompress_ptr info)
 {
     auto* source = reinterpret_cast<SourceManager*>(info->src);
-    int64_t count = source->file->Read(source->buffer, kInputBufferSize);
+    int64_t count = source->file ? source->file->Read(source->buffer, kInputBufferSize) : 0;
     if (count < 0)
         Fail(info, JERR_FILE_READ);
     if (count == 0) {
@@ -141,30 +145,70 @@ void ConvertCmykToRgb(QImage& image, bool inverted)
         }
     }
 }
+// The row and column, within its 8 x 8 block, of each coefficient in the order the scans send
+// them (zigzag).
+constexpr int kZigzagRow[64] = {0, 0, 1, 2, 1, 0, 0, 1, 2, 3, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 5, 6,
+                                5, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 5, 6, 7, 7, 6, 5, 4, 3, 2, 1, 2,
+                                3, 4, 5, 6, 7, 7, 6, 5, 4, 3, 4, 5, 6, 7, 7, 6, 5, 6, 7, 7};
+constexpr int kZigzagColumn[64] = {0, 1, 0, 0, 1, 2, 3, 2, 1, 0, 0, 1, 2, 3, 4, 5, 4, 3, 2, 1, 0, 0,
+                                   1, 2, 3, 4, 5, 6, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2, 3, 4, 5, 6, 7, 7,
+                                   6, 5, 4, 3, 2, 3, 4, 5, 6, 7, 7, 6, 5, 4, 5, 6, 7, 7, 6, 7};
+
+// Whether a progressive picture has received every bit of the coefficients its scaled output
+// uses. A component scaled to n x n pixels a block uses only the block's top-left n x n
+// coefficients: the DC alone at 1 x 1, the first three AC too where libjpeg scales subsampled
+// colour to 2 x 2. Nothing the later scans bring changes the picture.
+bool ScaledCoefficientsComplete(const jpeg_decompress_struct& info)
+{
+    for (int component = 0; component < info.num_components; ++component) {
+        const int used = info.comp_info[component].DCT_scaled_size;
+        for (int k = 0; k < 64; ++k)
+            if (kZigzagRow[k] < used && kZigzagColumn[k] < used &&
+                info.coef_bits[component][k] != 0)
+                return false;
+    }
+    return true;
+}
+
+// The aspects of the two sizes differ by at most 2 %.
+bool SameAspect(QSize a, QSize b)
+{
+    const double wide = double(a.width()) * b.height();
+    const double high = double(b.width()) * a.height();
+    return std::abs(wide - high) <= 0.02 * high;
+}
 
 } // namespace
 
 struct TJpegImage::Impl
 {
     TFile file;
+    // The bytes of a picture loaded from memory (an embedded preview).
+    QByteArray memory;
     jpeg_decompress_struct info = {};
     ErrorManager error = {};
     SourceManager source = {};
     jpeg_progress_mgr progress = {};
     bool created = false;
+    bool loaded = false;
     // The header has just been read and nothing decoded since, so decoding can start at once.
     bool atHeader = false;
     int width = 0;
     int height = 0;
+    // The picture's Exif block, when it has exactly one.
+    QByteArray exif;
 
     Impl();
     ~Impl() noexcept;
 
     template <typename Step> bool Run(const Step& step) noexcept;
+    bool Load();
     bool ReadHeader();
+    void KeepExifBlock();
     QImage Refuse(const char* message);
     QImage DecodeAt(int denominator);
     void ReadRows(uchar* bits, qsizetype bytesPerLine);
+    void ReadScansUntilComplete(uchar* bits, qsizetype bytesPerLine);
 };
 
 TJpegImage::Impl::Impl()
@@ -172,7 +216,11 @@ TJpegImage::Impl::Impl()
     info.err = jpeg_std_error(&error.pub);
     error.pub.error_exit = ExitWithError;
     error.pub.output_message = DiscardMessage;
-    created = Run([this] { jpeg_create_decompress(&info); });
+    created = Run([this] {
+        jpeg_create_decompress(&info);
+        // The Exif block (APP1) comes before the frame header, so reading the header brings it.
+        jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+    });
     if (!created)
         return;
     info.mem->max_memory_to_use = kMaxDecoderMemory;
@@ -207,18 +255,58 @@ template <typename Step> bool TJpegImage::Impl::Run(const Step& step) noexcept
     return true;
 }
 
+// Reads the header of the source just set up; the picture stays empty when it cannot.
+bool TJpegImage::Impl::Load()
+{
+    width = height = 0;
+    exif.clear();
+    error.message[0] = '\0';
+    loaded = created && (file.IsOpen() || source.memory) && ReadHeader();
+    if (!loaded) {
+        if (error.message[0] == '\0')
+            std::snprintf(error.message, sizeof error.message, "Cannot open the file");
+        file.Close();
+        memory.clear();
+        source.memory = nullptr;
+        return false;
+    }
+    width = static_cast<int>(info.image_width);
+    height = static_cast<int>(info.image_height);
+    KeepExifBlock();
+    return true;
+}
+
 bool TJpegImage::Impl::ReadHeader()
 {
     atHeader = Run([this] {
         jpeg_abort_decompress(&info);
-        if (!file.Rewind())
-            Fail(&info, JERR_FILE_READ);
-        source.atStart = true;
-        source.pub.next_input_byte = nullptr;
-        source.pub.bytes_in_buffer = 0;
+        if (source.memory) {
+            source.pub.next_input_byte = reinterpret_cast<const JOCTET*>(source.memory->data());
+            source.pub.bytes_in_buffer = size_t(source.memory->size());
+            source.atStart = source.memory->isEmpty();
+        } else {
+            if (!file.Rewind())
+                Fail(&info, JERR_FILE_READ);
+            source.atStart = true;
+            source.pub.next_input_byte = nullptr;
+            source.pub.bytes_in_buffer = 0;
+        }
         jpeg_read_header(&info, TRUE);
     });
     return atHeader;
+}
+
+// Two Exif blocks contradict each other at best; neither is trusted.
+void TJpegImage::Impl::KeepExifBlock()
+{
+    int blocks = 0;
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
+        const QByteArrayView data(marker->data, qsizetype(marker->data_length));
+        if (marker->marker == JPEG_APP0 + 1 && IsExifBlock(data) && ++blocks == 1)
+            exif = data.toByteArray();
+    }
+    if (blocks != 1)
+        exif.clear();
 }
 
 QImage TJpegImage::Impl::Refuse(const char* message)
@@ -231,7 +319,7 @@ QImage TJpegImage::Impl::Refuse(const char* message)
 
 QImage TJpegImage::Impl::DecodeAt(int denominator)
 {
-    if (!file.IsOpen() || (!atHeader && !ReadHeader()))
+    if (!loaded || (!atHeader && !ReadHeader()))
         return {};
     atHeader = false;
     if (int64_t(width) * height > MaxDeclaredPixels)
@@ -247,6 +335,8 @@ QImage TJpegImage::Impl::DecodeAt(int denominator)
         info.do_fancy_upsampling = FALSE;
         info.do_block_smoothing = FALSE;
     }
+    const bool early = denominator == 8 && info.progressive_mode;
+    info.buffered_image = early ? TRUE : FALSE;
     if (!Run([this] { jpeg_calc_output_dimensions(&info); }))
         return {};
     if (int64_t(info.output_width) * info.output_height > kMaxPicturePixels)
@@ -259,8 +349,12 @@ QImage TJpegImage::Impl::DecodeAt(int denominator)
     const qsizetype bytesPerLine = image.bytesPerLine();
     if (!Run([&] {
             jpeg_start_decompress(&info);
-            ReadRows(bits, bytesPerLine);
-            jpeg_finish_decompress(&info);
+            if (early) {
+                ReadScansUntilComplete(bits, bytesPerLine);
+            } else {
+                ReadRows(bits, bytesPerLine);
+                jpeg_finish_decompress(&info);
+            }
         }))
         return {};
     if (cmyk)
@@ -280,6 +374,24 @@ void TJpegImage::Impl::ReadRows(uchar* bits, qsizetype bytesPerLine)
     }
 }
 
+// A progressive picture at 1/8 in buffered-image mode: the scans are read only until the
+// coefficients the scaled output uses are complete (or the data ends), then the picture is output
+// once from them, the same pixels as after every scan. The scans after that are never read.
+void TJpegImage::Impl::ReadScansUntilComplete(uchar* bits, qsizetype bytesPerLine)
+{
+    for (;;) {
+        const int status = jpeg_consume_input(&info);
+        if (status == JPEG_REACHED_EOI || status == JPEG_SUSPENDED)
+            break;
+        if (status == JPEG_SCAN_COMPLETED && ScaledCoefficientsComplete(info))
+            break;
+    }
+    jpeg_start_output(&info, info.input_scan_number);
+    ReadRows(bits, bytesPerLine);
+    // Whatever follows is not needed; the next decode starts again from the header.
+    jpeg_abort_decompress(&info);
+}
+
 TJpegImage::TJpegImage() : m_impl(std::make_unique<Impl>()) {}
 
 TJpegImage::~TJpegImage() noexcept = default;
@@ -287,26 +399,24 @@ TJpegImage::~TJpegImage() noexcept = default;
 bool TJpegImage::LoadFromFile(const QByteArray& path)
 {
     Impl& d = *m_impl;
-    d.width = d.height = 0;
-    d.atHeader = false;
+    d.memory.clear();
+    d.source.memory = nullptr;
     d.file = TFile(path);
-    if (!d.created || !d.file.IsOpen()) {
-        std::snprintf(d.error.message, sizeof d.error.message, "Cannot open the file");
-        d.file.Close();
-        return false;
-    }
-    if (!d.ReadHeader()) {
-        d.file.Close();
-        return false;
-    }
-    d.width = static_cast<int>(d.info.image_width);
-    d.height = static_cast<int>(d.info.image_height);
-    return true;
+    return d.Load();
+}
+
+bool TJpegImage::LoadFromMemory(QByteArray bytes)
+{
+    Impl& d = *m_impl;
+    d.file.Close();
+    d.memory = std::move(bytes);
+    d.source.memory = &d.memory;
+    return d.Load();
 }
 
 bool TJpegImage::Empty() const
 {
-    return !m_impl->file.IsOpen();
+    return !m_impl->loaded;
 }
 
 int TJpegImage::Width() const
@@ -324,6 +434,13 @@ QImage TJpegImage::Decode()
     return m_impl->DecodeAt(1);
 }
 
+QImage TJpegImage::DecodeScaled(int denominator)
+{
+    if (denominator != 1 && denominator != 2 && denominator != 4 && denominator != 8)
+        return {};
+    return m_impl->DecodeAt(denominator);
+}
+
 int TJpegImage::ThumbnailScale(QSize picture, QSize thumbnail)
 {
     for (int scale : kDctScales)
@@ -333,9 +450,36 @@ int TJpegImage::ThumbnailScale(QSize picture, QSize thumbnail)
     return 1;
 }
 
+QImage TJpegImage::EmbeddedPreview(QSize size) const
+{
+    const QSize own(Width(), Height());
+    // A picture beyond the declared limit is refused as a damaged header, preview or not.
+    if (int64_t(own.width()) * own.height() > MaxDeclaredPixels)
+        return {};
+    const std::optional<TExifPreview> preview = ReadExifPreview(m_impl->exif);
+    if (!preview || (preview->pixelSize.isValid() && preview->pixelSize != own))
+        return {};
+    TJpegImage embedded;
+    if (!embedded.LoadFromMemory(preview->jpeg.toByteArray()))
+        return {};
+    const QSize found(embedded.Width(), embedded.Height());
+    // A preview smaller than the thumbnail would be enlarged; one larger than the picture, or of
+    // another shape, belongs to another picture (this one was cropped or resized since).
+    if (found.width() < size.width() || found.height() < size.height() ||
+        found.width() > own.width() || found.height() > own.height() || !SameAspect(found, own))
+        return {};
+    const QImage picture = embedded.DecodeScaled(ThumbnailScale(found, size));
+    if (picture.isNull() || embedded.WarningCount() > 0)
+        return {};
+    return StretchPicture(picture, size);
+}
+
 QImage TJpegImage::DecodeThumbnail(QSize size)
 {
-    const QImage picture = m_impl->DecodeAt(ThumbnailScale(QSize(Width(), Height()), size));
+    const QImage preview = EmbeddedPreview(size);
+    if (!preview.isNull())
+        return preview;
+    const QImage picture = DecodeScaled(ThumbnailScale(QSize(Width(), Height()), size));
     return picture.isNull() ? QImage() : StretchPicture(picture, size);
 }
 

@@ -64,9 +64,9 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables)
     TDataGrid& pairs = view.DataGrid3;
     if (pairs.RowCount() > 0)
         view.ProgressBar1.SetMax(pairs.RowCount() - 2);
-    // The next pictures are decoded ahead while this row is made; the rows, their order and
-    // the stop points are those of making each thumbnail in its turn. Leaving early drops the
-    // decodes not yet started.
+    // The next pictures are decoded ahead on every core while this row is made, and a twin of
+    // the row before takes that row's pictures; the rows, their order and the stop points are
+    // those of making each thumbnail in its turn. Leaving early drops the decodes not started.
     TThumbnailPrefetcher thumbnails(PairFiles(pairs, tables.Pairs), view.Image1.Picture());
     int imageCounter = 0;
     for (int s = 0; s < pairs.RowCount(); ++s) {

@@ -1,7 +1,9 @@
 #include "search/Thumbnail.h"
 
+#include "platform/FileSystem.h"
 #include "platform/JpegImage.h"
 #include "platform/Picture.h"
+#include "search/ContentCompare.h"
 
 namespace {
 
@@ -60,12 +62,30 @@ bool NameAsksForJpeg(const QByteArray& path)
     return name.contains(".jpg") || name.contains(".jpeg");
 }
 
+bool NameAsksForBitmap(const QByteArray& path)
+{
+    return LowerCaseName(path).contains(".bmp");
+}
+
+bool SameThumbnailFiles(const QByteArray& first, const QByteArray& second)
+{
+    const bool jpeg = NameAsksForJpeg(first);
+    const bool bitmap = NameAsksForBitmap(first);
+    if ((!jpeg && !bitmap) || jpeg != NameAsksForJpeg(second) ||
+        bitmap != NameAsksForBitmap(second))
+        return false;
+    const auto measured = [](const QByteArray& path) {
+        return TCandidateFile{path, {}, int64_t(FileSizeOf(path))};
+    };
+    return TContentComparer().Compare(measured(first), measured(second)) == TComparison::Identical;
+}
+
 TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder)
 {
     TThumbnailResult result;
     if (NameAsksForJpeg(path))
         AddJpeg(result, path, placeholder);
-    if (LowerCaseName(path).contains(".bmp"))
+    if (NameAsksForBitmap(path))
         AddBitmap(result, path, placeholder);
     return result;
 }

@@ -30,3 +30,10 @@ TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder
 // Whether the name after the last '/' asks for the JPEG step: it contains ".jpg" or ".jpeg" in
 // any ASCII case.
 bool NameAsksForJpeg(const QByteArray& path);
+// Whether it asks for the bitmap step: it contains ".bmp" in any ASCII case.
+bool NameAsksForBitmap(const QByteArray& path);
+
+// Whether MakeThumbnail gives the two files the same result without decoding either: their names
+// ask for the same steps, at least one, and they hold the same bytes (compared now, so a file
+// changed or removed since the search compared it is not taken for its twin).
+bool SameThumbnailFiles(const QByteArray& first, const QByteArray& second);

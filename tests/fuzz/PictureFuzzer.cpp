@@ -1,7 +1,10 @@
-// Feeds arbitrary bytes to the thumbnail step as a JPEG (libjpeg), a bitmap (Qt's reader) and a
-// file whose name asks for both. Beyond the sanitizers and the run's limits on time and memory,
-// it checks what a result row relies on: one thumbnail per step, each exactly the thumbnail
-// size, and a resolution that is empty, the placeholder's, or a real picture size.
+// Feeds arbitrary bytes to the thumbnail step as a JPEG (libjpeg, and the preview in its Exif
+// block), a bitmap (Qt's reader) and a file whose name asks for both. Beyond the sanitizers and
+// the run's limits on time and memory, it checks what a result row relies on: one thumbnail per
+// step, each exactly the thumbnail size, and a resolution that is empty, the placeholder's, or a
+// real picture size. The Exif reader also gets the bytes from their first Exif header on, and
+// must name a preview inside them.
+#include "platform/ExifPreview.h"
 #include "search/Thumbnail.h"
 
 #include <QDir>
@@ -64,11 +67,24 @@ void Check(const QByteArray& data, const char* name, size_t steps)
         Fail("a resolution that is no picture size", name);
 }
 
+void CheckExifBlock(const QByteArray& input)
+{
+    const qsizetype start = input.indexOf(QByteArrayView("Exif\0\0", 6));
+    if (start < 0)
+        return;
+    const QByteArrayView block = QByteArrayView(input).sliced(start);
+    const std::optional<TExifPreview> preview = ReadExifPreview(block);
+    if (preview && (preview->jpeg.data() < block.data() ||
+                    preview->jpeg.data() + preview->jpeg.size() > block.data() + block.size()))
+        Fail("a preview outside its Exif block", "block");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
+    CheckExifBlock(input);
     Check(input, "input.jpg", 1);
     Check(input, "input.bmp", 1);
     Check(input, "input.bmp.jpg", 2);

@@ -1,6 +1,8 @@
 #include "platform/JpegImage.h"
 
+#include "CameraPictures.h"
 #include "SampleImages.h"
+#include "support/TestSupport.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -9,39 +11,11 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 namespace {
 
 const QSize kThumbnail(100, 75);
-
-QByteArray EncodeJpeg(const QImage& picture, bool progressive = false)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(90);
-    writer.setProgressiveScanWrite(progressive);
-    EXPECT_TRUE(writer.write(picture)) << writer.errorString().toStdString();
-    return bytes;
-}
-
-// The same data with a frame header that claims another size.
-QByteArray WithDeclaredSize(QByteArray jpeg, int width, int height)
-{
-    for (qsizetype i = 2; i + 9 < jpeg.size(); ++i) {
-        const auto marker = static_cast<unsigned char>(jpeg[i + 1]);
-        if (jpeg[i] == '\xFF' && (marker == 0xC0 || marker == 0xC2)) {
-            jpeg[i + 5] = char(height >> 8);
-            jpeg[i + 6] = char(height & 0xFF);
-            jpeg[i + 7] = char(width >> 8);
-            jpeg[i + 8] = char(width & 0xFF);
-            return jpeg;
-        }
-    }
-    ADD_FAILURE() << "no frame header";
-    return jpeg;
-}
 
 // The mean difference of the colour channels of two pictures of one size, 0 to 255.
 double MeanDifference(const QImage& a, const QImage& b)
@@ -244,4 +218,233 @@ TEST_F(JpegImageTest, unreadableFileDoesNotLoad)
         GTEST_SKIP() << "running with the right to read any file (root)";
     TJpegImage picture;
     EXPECT_FALSE(picture.LoadFromFile(path));
+}
+
+namespace {
+
+const QRgb kPreviewBlue = qRgb(0, 0, 255);
+
+bool LooksBlue(QRgb pixel)
+{
+    return qBlue(pixel) > 200 && qRed(pixel) < 60 && qGreen(pixel) < 60;
+}
+
+bool LooksRed(QRgb pixel)
+{
+    return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+}
+
+// An 800 x 600 picture whose top-left quarter is red, carrying a blue preview: the thumbnail's
+// colour tells where it came from.
+QByteArray CameraPicture(TExifLayout layout, QSize size = QSize(800, 600))
+{
+    return WithApp1(EncodeJpeg(QuarteredPicture(size.width(), size.height())), ExifBlock(layout));
+}
+
+TExifLayout SoundLayout(QSize preview = QSize(160, 120), QSize recorded = QSize(800, 600))
+{
+    return ExifLayout(EncodeJpeg(FilledPicture(preview, kPreviewBlue)), recorded);
+}
+
+// A noisy picture, so that every scan of a progressive encoding carries detail.
+QImage NoisyPicture(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    uint32_t state = 1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            state = state * 1664525u + 1013904223u;
+            picture.setPixel(x, y, qRgb(x * 255 / width, int(state >> 24), y * 255 / height));
+        }
+    return picture;
+}
+
+// libjpeg's own decode at 1/8 with the settings of a reduced decode, every scan read.
+QImage ReferenceEighth(const QByteArray& jpeg)
+{
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                 static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    info.scale_num = 1;
+    info.scale_denom = 8;
+    info.dct_method = JDCT_IFAST;
+    info.do_fancy_upsampling = FALSE;
+    info.do_block_smoothing = FALSE;
+    jpeg_start_decompress(&info);
+    QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = image.scanLine(int(info.output_scanline));
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return image;
+}
+
+} // namespace
+
+TEST_F(JpegImageTest, soundEmbeddedPreviewMakesTheThumbnailAndResStaysTheFrameSize)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray file;
+        QSize size;
+    };
+    TExifLayout bigEndian = SoundLayout();
+    bigEndian.bigEndian = true;
+    const QByteArray camera = CameraPicture(SoundLayout());
+    const Case cases[] = {
+        {"as cameras write it", camera, {800, 600}},
+        {"big-endian block", CameraPicture(bigEndian), {800, 600}},
+        {"no pixel size recorded", CameraPicture(SoundLayout({160, 120}, {})), {800, 600}},
+        {"portrait", CameraPicture(SoundLayout({120, 160}, {600, 800}), {600, 800}), {600, 800}},
+        {"aspect 1 % off", CameraPicture(SoundLayout({160, 121}, {800, 600})), {800, 600}},
+        // Loading reads no further than the header, so the picture's data is never needed.
+        {"picture data cut off", camera.left(camera.lastIndexOf("\xFF\xDA") + 20), {800, 600}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TJpegImage picture;
+        ASSERT_TRUE(picture.LoadFromFile(WriteFile(m_dir, QStringLiteral("camera.jpg"), c.file)));
+        EXPECT_EQ(QSize(picture.Width(), picture.Height()), c.size);
+        EXPECT_FALSE(picture.EmbeddedPreview(kThumbnail).isNull());
+        const QImage thumbnail = picture.DecodeThumbnail(kThumbnail);
+        ASSERT_EQ(thumbnail.size(), kThumbnail);
+        EXPECT_EQ(thumbnail.format(), QImage::Format_RGB32);
+        EXPECT_TRUE(LooksBlue(thumbnail.pixel(5, 5)));
+        EXPECT_TRUE(LooksBlue(thumbnail.pixel(95, 70)));
+        EXPECT_EQ(picture.WarningCount(), 0);
+    }
+}
+
+// Whatever is wrong with the Exif block or its preview, the thumbnail comes from the picture.
+// (Blocks whose offsets lie are refused by the Exif reader; its own tests show them.)
+TEST_F(JpegImageTest, previewThatDoesNotFitOrCannotBeTrustedFallsBackToThePicture)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray file;
+    };
+    const QByteArray jpeg = EncodeJpeg(QuarteredPicture(800, 600));
+    const QByteArray block = ExifBlock(SoundLayout());
+    const QByteArray preview = EncodeJpeg(FilledPicture({160, 120}, kPreviewBlue));
+    const Case cases[] = {
+        {"no Exif block", jpeg},
+        {"preview smaller than the thumbnail", CameraPicture(SoundLayout({80, 60}))},
+        {"picture resized since", CameraPicture(SoundLayout({160, 120}, {1600, 1200}))},
+        {"picture cropped since", CameraPicture(SoundLayout({160, 160}, {}))},
+        {"aspect 3 % off", CameraPicture(SoundLayout({160, 124}, {}))},
+        {"preview larger than the picture", CameraPicture(SoundLayout({1600, 1200}, {}))},
+        {"preview cut short",
+         CameraPicture(ExifLayout(preview.left(preview.size() / 2), {800, 600}))},
+        {"preview that is not a JPEG",
+         CameraPicture(ExifLayout(Encoded(QuarteredPicture(160, 120), "png"), {}))},
+        {"preview with a damaged header", CameraPicture(ExifLayout(preview.left(30), {}))},
+        {"preview header of 65535 x 65535",
+         CameraPicture(ExifLayout(WithDeclaredSize(preview, 65535, 65535), {}))},
+        {"two Exif blocks", WithApp1(WithApp1(jpeg, block), block)},
+    };
+    // Beyond the declared limit the picture is refused as today, whatever its preview says.
+    TJpegImage giant;
+    ASSERT_TRUE(
+        giant.LoadFromFile(WriteFile(m_dir, QStringLiteral("giant.jpg"),
+                                     WithApp1(WithDeclaredSize(jpeg, 40000, 30000),
+                                              ExifBlock(ExifLayout(preview, {40000, 30000}))))));
+    EXPECT_TRUE(giant.EmbeddedPreview(kThumbnail).isNull());
+    EXPECT_TRUE(giant.DecodeThumbnail(kThumbnail).isNull());
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TJpegImage picture;
+        ASSERT_TRUE(picture.LoadFromFile(WriteFile(m_dir, QStringLiteral("camera.jpg"), c.file)));
+        EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(800, 600));
+        EXPECT_TRUE(picture.EmbeddedPreview(kThumbnail).isNull());
+        const QImage thumbnail = picture.DecodeThumbnail(kThumbnail);
+        ASSERT_EQ(thumbnail.size(), kThumbnail);
+        EXPECT_TRUE(LooksRed(thumbnail.pixel(5, 5)));
+    }
+}
+
+// Files written by a real Exif tool, in both byte orders: the preview is taken where it fits and
+// looks like the picture.
+TEST_F(JpegImageTest, previewsOfFilesWrittenByAnExifToolAreTakenWhereTheyFit)
+{
+    for (const auto& [name, fits] :
+         {std::pair{"camera_ii.jpg", true}, std::pair{"camera_mm.jpg", true},
+          std::pair{"camera_progressive.jpg", true}, std::pair{"camera_resized.jpg", false}}) {
+        SCOPED_TRACE(name);
+        TJpegImage picture;
+        ASSERT_TRUE(picture.LoadFromFile(FixturePath(name)));
+        EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(320, 240));
+        const QImage preview = picture.EmbeddedPreview(kThumbnail);
+        EXPECT_EQ(!preview.isNull(), fits);
+        const QImage thumbnail = picture.DecodeThumbnail(kThumbnail);
+        EXPECT_LT(MeanDifference(thumbnail, StretchPicture(picture.Decode(), kThumbnail)), 4.0);
+    }
+}
+
+TEST_F(JpegImageTest, exifBlockWithoutAPictureDoesNotLoad)
+{
+    const QByteArray block = ExifBlock(SoundLayout());
+    TJpegImage picture;
+    EXPECT_FALSE(picture.LoadFromFile(
+        WriteFile(m_dir, QStringLiteral("frameless.jpg"), WithApp1("\xFF\xD8\xFF\xD9", block))));
+    EXPECT_FALSE(picture.LoadFromFile(WriteFile(m_dir, QStringLiteral("png.jpg"),
+                                                Encoded(QuarteredPicture(8, 8), "png") + block)));
+    EXPECT_TRUE(picture.EmbeddedPreview(kThumbnail).isNull());
+    EXPECT_TRUE(picture.DecodeThumbnail(kThumbnail).isNull());
+}
+
+TEST_F(JpegImageTest, progressivePictureAtOneEighthHasThePixelsOfAFullDecode)
+{
+    std::vector<std::pair<QString, QByteArray>> files = {
+        {QStringLiteral("noise"), EncodeJpeg(NoisyPicture(643, 481), true)},
+        {QStringLiteral("grey"),
+         EncodeJpeg(NoisyPicture(200, 120).convertToFormat(QImage::Format_Grayscale8), true)},
+        {QStringLiteral("baseline"), EncodeJpeg(NoisyPicture(320, 240))},
+    };
+    for (const char* sample :
+         {"jpeg/valid/go/video-001.progressive.jpg", "jpeg/valid/image-size/progressive.jpg",
+          "jpeg/valid/mozilla/jpg-progressive.jpg",
+          "jpeg/corrupt/go/video-001.progressive.truncated.jpg"}) {
+        QFile file(TestDataDir() + QLatin1Char('/') + QLatin1String(sample));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << sample;
+        files.emplace_back(QString::fromLatin1(sample), file.readAll());
+    }
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name.toStdString());
+        TJpegImage picture;
+        ASSERT_TRUE(picture.LoadFromFile(WriteFile(m_dir, QStringLiteral("p.jpg"), bytes)));
+        const QImage eighth = picture.DecodeScaled(8);
+        ASSERT_FALSE(eighth.isNull());
+        EXPECT_EQ(eighth, ReferenceEighth(bytes));
+        // Again from the same object: the early stop leaves it ready for the next decode.
+        EXPECT_EQ(picture.DecodeScaled(8), eighth);
+        EXPECT_EQ(picture.Decode().size(), QSize(picture.Width(), picture.Height()));
+    }
+}
+
+// The last scans of a progressive picture refine only its AC coefficients; cutting into them
+// costs a full decode a warning, while a decode at 1/8 stops before it gets there.
+TEST_F(JpegImageTest, progressiveDecodeAtOneEighthStopsAfterTheDcScans)
+{
+    const QByteArray whole = EncodeJpeg(NoisyPicture(640, 480), true);
+    const QByteArray cut = whole.left(whole.lastIndexOf("\xFF\xDA") + 40);
+    TJpegImage picture;
+    ASSERT_TRUE(picture.LoadFromFile(WriteFile(m_dir, QStringLiteral("cut.jpg"), cut)));
+    EXPECT_FALSE(picture.Decode().isNull());
+    EXPECT_GT(picture.WarningCount(), 0);
+    const QImage eighth = picture.DecodeScaled(8);
+    EXPECT_EQ(picture.WarningCount(), 0);
+    TJpegImage complete;
+    ASSERT_TRUE(complete.LoadFromFile(WriteFile(m_dir, QStringLiteral("whole.jpg"), whole)));
+    EXPECT_EQ(eighth, complete.DecodeScaled(8));
+    EXPECT_TRUE(picture.DecodeScaled(3).isNull());
 }

@@ -2,10 +2,13 @@
 #include "SearchViewFixture.h"
 #include "platform/FileNames.h"
 #include "platform/FileSystem.h"
+#include "platform/Image.h"
+#include "platform/ImageList.h"
 #include "platform/Random.h"
 #include "search/ContentCompare.h"
 #include "search/PairTable.h"
 #include "search/SearchRun.h"
+#include "search/Thumbnail.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -250,6 +253,36 @@ TEST_F(DuplicateSearchTest, stopDuringTheResultRowsKeepsTheRowsMadeSoFar)
     EXPECT_EQ(Rows(), 1);
     EXPECT_TRUE(m_controls.Label1.text().startsWith(QLatin1String("Out founded files")));
     EXPECT_EQ(m_controls.StopFlag, 1);
+}
+
+// Two groups of twins of one byte size lie next to each other in the results: each row still
+// shows its own picture, and each group's picture is decoded and kept once.
+TEST_F(DuplicateSearchTest, twinGroupsOfOneSizeEachShowTheirOwnPicture)
+{
+    QByteArray first = Encoded(QuarteredPicture(320, 240), "jpeg");
+    QByteArray second = Encoded(QuarteredPicture(320, 240).mirrored(true, true), "jpeg");
+    // Bytes after the end-of-image marker are ignored by decoders: pad both to one size.
+    const qsizetype size = std::max(first.size(), second.size()) + 10;
+    first.append(size - first.size(), '\0');
+    second.append(size - second.size(), '\0');
+    for (const char* name : {"a1.jpg", "a2.jpg", "a3.jpg"})
+        WriteFile(m_dir, QString::fromLatin1(name), first);
+    for (const char* name : {"b1.jpg", "b2.jpg"})
+        WriteFile(m_dir, QString::fromLatin1(name), second);
+    Run();
+    ASSERT_EQ(Rows(), 5);
+    ASSERT_EQ(m_controls.ImageList1.Count(), 5);
+    EXPECT_EQ(m_controls.ImageList1.DistinctCount(), 2);
+    const QImage placeholder = m_controls.Image1.Picture();
+    for (int row = 0; row < Rows(); ++row) {
+        SCOPED_TRACE(Text("Dest", row).toStdString());
+        const TThumbnailResult own = MakeThumbnail(TextToFileName(Text("Dest", row)), placeholder);
+        ASSERT_EQ(own.thumbnails.size(), 1u);
+        const int picture = m_controls.DataGrid1.Cell(QStringLiteral("Priv"), row).AsInteger();
+        EXPECT_EQ(m_controls.ImageList1.Image(picture).convertToFormat(QImage::Format_RGB32),
+                  own.thumbnails[0]);
+        EXPECT_EQ(Text("Res", row), QStringLiteral("320 X 240"));
+    }
 }
 
 namespace {

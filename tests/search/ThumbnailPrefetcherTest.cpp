@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <gtest/gtest.h>
@@ -191,8 +192,8 @@ TEST(ThumbnailPrefetcherTest, decodeErrorsComeOutOfTakeUnchanged)
     EXPECT_EQ(poolErrors, kCount / 2);
 }
 
-// However the caller and the pool race for a picture, it is decoded once and comes out in its
-// row; both sides of the race are met.
+// However the caller and the pool race for a picture, and however many pool threads there are,
+// it is decoded once and comes out in its row; both sides of the race are met.
 TEST(ThumbnailPrefetcherTest, eachPictureIsDecodedOnceByWhoeverStartsIt)
 {
     constexpr int kCount = 400;
@@ -202,7 +203,7 @@ TEST(ThumbnailPrefetcherTest, eachPictureIsDecodedOnceByWhoeverStartsIt)
         TRecordingDecoder decoder(kCount);
         {
             TThumbnailPrefetcher prefetcher(NumberedPaths(kCount), decoder.Function(),
-                                            1 + round % 4);
+                                            1 + round % 4, 1 + round % 5);
             for (int i = 0; i < kCount; ++i)
                 ASSERT_EQ(prefetcher.Take(i).resolution, QString::number(i));
         }
@@ -242,7 +243,7 @@ TEST(ThumbnailPrefetcherTest, cancelDropsWhatHasNotStarted)
     constexpr int kCount = 1000;
     constexpr int kDepth = 6;
     TRecordingDecoder decoder(kCount, true);
-    TThumbnailPrefetcher prefetcher(NumberedPaths(kCount), decoder.Function(), kDepth);
+    TThumbnailPrefetcher prefetcher(NumberedPaths(kCount), decoder.Function(), kDepth, 2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return decoder.Waiting() == 2; }));
     ASSERT_EQ(decoder.FunctionCopies(), 1 + kDepth);
 
@@ -293,4 +294,66 @@ TEST(ThumbnailPrefetcherTest, destroyingAfterAFewRowsDecodesNoMore)
     const int atTheEnd = decoded;
     EXPECT_GE(atTheEnd, 3);
     EXPECT_LE(atTheEnd, 3 + kDepth);
+}
+
+// A row whose file gets the same thumbnails as the row before it takes that row's pictures, the
+// very same images, without a decode; anything else is decoded on its own.
+TEST(ThumbnailPrefetcherTest, twinsFollowingEachOtherAreDecodedOnce)
+{
+    QTemporaryDir dir;
+    const QByteArray red = Encoded(QuarteredPicture(320, 240), "jpeg");
+    const QByteArray green = Encoded(QuarteredPicture(320, 240).mirrored(true, false), "jpeg");
+    const std::vector<QByteArray> paths = {
+        WriteFile(dir, QStringLiteral("a.jpg"), red),
+        WriteFile(dir, QStringLiteral("a copy.JPG"), red),
+        WriteFile(dir, QStringLiteral("a copy 2.jpeg"), red),
+        WriteFile(dir, QStringLiteral("a as.bmp.jpg"), red), // the name asks for a second step
+        WriteFile(dir, QStringLiteral("b.jpg"), green),
+        QFile::encodeName(dir.filePath(QStringLiteral("gone.jpg"))),
+        QFile::encodeName(dir.filePath(QStringLiteral("gone too.jpg"))),
+        WriteFile(dir, QStringLiteral("c.png"), red),
+        WriteFile(dir, QStringLiteral("c copy.png"), red),
+    };
+    const std::vector<bool> decoded = {true, false, false, true, true, true, true, true, true};
+    const QImage placeholder = Placeholder();
+    for (int threads : {0, 1, 3}) {
+        SCOPED_TRACE(threads);
+        std::vector<std::atomic<int>> calls(paths.size());
+        TThumbnailPrefetcher prefetcher(
+            paths,
+            [&](const QByteArray& path) {
+                ++calls[size_t(std::find(paths.begin(), paths.end(), path) - paths.begin())];
+                return MakeThumbnail(path, placeholder);
+            },
+            TThumbnailPrefetcher::DefaultDepth, threads, SameThumbnailFiles);
+        std::vector<TThumbnailResult> results;
+        for (int i = 0; i < prefetcher.Count(); ++i)
+            results.push_back(prefetcher.Take(i));
+        for (size_t i = 0; i < paths.size(); ++i) {
+            SCOPED_TRACE(paths[i].toStdString());
+            EXPECT_EQ(calls[i], decoded[i] ? 1 : 0);
+            const TThumbnailResult expected = MakeThumbnail(paths[i], placeholder);
+            EXPECT_EQ(results[i].resolution, expected.resolution);
+            EXPECT_TRUE(results[i].thumbnails == expected.thumbnails);
+        }
+        EXPECT_EQ(results[2].thumbnails[0].cacheKey(), results[0].thumbnails[0].cacheKey());
+    }
+}
+
+// A twin whose predecessor failed to decode has nothing to share and is decoded itself.
+TEST(ThumbnailPrefetcherTest, twinOfAFailedRowIsDecoded)
+{
+    std::atomic<int> calls = 0;
+    TThumbnailPrefetcher prefetcher(
+        NumberedPaths(3),
+        [&](const QByteArray& path) {
+            if (calls++ == 0)
+                throw EConvertError(QString::fromLatin1(path));
+            return TThumbnailResult{{}, QString::fromLatin1(path)};
+        },
+        0, 0, [](const QByteArray&, const QByteArray&) { return true; });
+    EXPECT_THROW(prefetcher.Take(0), EConvertError);
+    EXPECT_EQ(prefetcher.Take(1).resolution, "1");
+    EXPECT_EQ(prefetcher.Take(2).resolution, "1");
+    EXPECT_EQ(calls, 2);
 }
