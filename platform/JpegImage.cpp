@@ -19,8 +19,10 @@ namespace {
 
 constexpr size_t kInputBufferSize = 64 * 1024;
 // Bounds libjpeg's own buffers (the whole-picture coefficient store of progressive pictures);
-// beyond it libjpeg stops with an error instead of taking the machine's memory.
-constexpr long kMaxDecoderMemory = 1024L * 1024 * 1024;
+// beyond it libjpeg stops with an error instead of taking the machine's memory. A few hundred
+// bytes can declare a progressive picture whose store alone would take most of a gigabyte;
+// 256 MB still holds that of an 80-megapixel 4:2:0 photo.
+constexpr long kMaxDecoderMemory = 256L * 1024 * 1024;
 // Each scan of a progressive picture revisits the whole picture; a crafted file with thousands
 // of tiny scans would keep the decoder busy for minutes.
 constexpr int kMaxScans = 1000;
