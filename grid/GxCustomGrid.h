@@ -503,6 +503,8 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The rows move under a still pointer: a cell's hint would name the wrong cell.
+    void BeforeScroll(Qt::Orientation kind) override;
 
 private:
     // Column resizing by the header's right edges.

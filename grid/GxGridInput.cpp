@@ -797,6 +797,12 @@ void TGxCustomGrid::HideHint()
     m_hintColumn = -1;
 }
 
+void TGxCustomGrid::BeforeScroll(Qt::Orientation kind)
+{
+    TGxCustomGridControl::BeforeScroll(kind);
+    ResetHover();
+}
+
 void TGxCustomGrid::ResetHover()
 {
     m_hoverCell = {};

@@ -178,6 +178,11 @@ TEST_F(GridInputTest, aCutOffTextIsShownWholeInAHint)
     EXPECT_EQ(hint->text(), m_grid->Cells(0, 3));
     QTest::mouseMove(View(), m_grid->GetCellRect(1, 3).center());
     EXPECT_FALSE(hint->isVisible()) << "a text that fits needs no hint";
+
+    QTest::mouseMove(View(), m_grid->GetCellRect(0, 3).center());
+    ASSERT_TRUE(hint->isVisible());
+    m_grid->ScrollRows(1);
+    EXPECT_FALSE(hint->isVisible()) << "the rows moved under the pointer";
 }
 
 TEST_F(GridInputTest, losingTheApplicationDropsAPressedHeader)
