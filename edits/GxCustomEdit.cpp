@@ -7,10 +7,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStyleOptionFrame>
+#include <utility>
 
 namespace {
 
@@ -288,14 +290,42 @@ void TGxCustomEdit::mouseReleaseEvent(QMouseEvent* event)
     QLineEdit::mouseReleaseEvent(event);
 }
 
+// The edit's own menu rather than QLineEdit's: every command that changes the text follows the
+// rules of its key, and Paste goes through Paste(), so options that refuse typing or pasting
+// refuse the menu's commands too.
 void TGxCustomEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        paste->disconnect();
-        connect(paste, &QAction::triggered, this, [this] { Paste(); });
-    }
-    menu->exec(event->globalPos());
+    const bool writable = !isReadOnly();
+    const bool selected = hasSelectedText() && echoMode() == QLineEdit::Normal;
+    QMenu menu;
+    AddCommand(menu, QLineEdit::tr("&Undo"), QKeySequence::Undo, writable && isUndoAvailable(),
+               [this] { undo(); });
+    AddCommand(menu, QLineEdit::tr("&Redo"), QKeySequence::Redo, writable && isRedoAvailable(),
+               [this] { redo(); });
+    menu.addSeparator();
+    AddCommand(menu, QLineEdit::tr("Cu&t"), QKeySequence::Cut, writable && selected,
+               [this] { cut(); });
+    AddCommand(menu, QLineEdit::tr("&Copy"), QKeySequence::Copy, selected, [this] { copy(); });
+    AddCommand(menu, QLineEdit::tr("&Paste"), QKeySequence::Paste,
+               writable && !QApplication::clipboard()->text().isEmpty(), [this] { Paste(); });
+    AddCommand(menu, QLineEdit::tr("Delete"), QKeySequence::Delete, writable && hasSelectedText(),
+               [this] { del(); });
+    menu.addSeparator();
+    AddCommand(menu, QLineEdit::tr("Select All"), QKeySequence::SelectAll, !text().isEmpty(),
+               [this] { selectAll(); });
+    menu.exec(event->globalPos());
+}
+
+void TGxCustomEdit::AddCommand(QMenu& menu, const QString& caption, QKeySequence::StandardKey key,
+                               bool available, const std::function<void()>& run)
+{
+    const QKeySequence shortcut(key);
+    QAction* action =
+        menu.addAction(caption + QLatin1Char('\t') + shortcut.toString(QKeySequence::NativeText));
+    const QKeyCombination combination = shortcut.isEmpty() ? QKeyCombination() : shortcut[0];
+    action->setEnabled(available && AcceptsKey(QKeyEvent(QEvent::KeyPress, combination.key(),
+                                                         combination.keyboardModifiers())));
+    connect(action, &QAction::triggered, this, run);
 }
 
 void TGxCustomEdit::resizeEvent(QResizeEvent* event)

@@ -7,9 +7,12 @@
 
 #include <QClipboard>
 #include <QImage>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <functional>
 #include <memory>
+
+class QMenu;
 
 class TCanvas;
 class TGxEditInfo;
@@ -126,6 +129,9 @@ protected:
 private:
     void PlaceEditInfo();
     void RepaintEditInfo();
+    // Adds a command to the context menu, available only when its key would be accepted too.
+    void AddCommand(QMenu& menu, const QString& caption, QKeySequence::StandardKey key,
+                    bool available, const std::function<void()>& run);
 
     std::unique_ptr<TGxEditInfo> m_editInfo;
     TAlignment m_alignment = taLeftJustify;

@@ -3,8 +3,13 @@
 #include "EditTestSupport.h"
 #include "edits/GxExecuteButton.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMap>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -99,6 +104,55 @@ TEST_F(ButtonEditTest, withTypingDisabledTheCaretMovesButTheTextStays)
     EXPECT_EQ(m_edit.cursorPosition(), 2);
     QTest::keyClick(&m_edit, Qt::Key_Home);
     EXPECT_EQ(m_edit.cursorPosition(), 0);
+}
+
+namespace {
+
+// Which of the context menu's commands can be chosen, by caption, with the whole text selected.
+QMap<QString, bool> AvailableMenuCommands(TGxButtonEdit& edit)
+{
+    edit.selectAll();
+    QMap<QString, bool> available;
+    QTimer::singleShot(0, [&available] {
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        for (QAction* action : popup->actions())
+            if (!action->isSeparator())
+                available
+                    [action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'))] =
+                        action->isEnabled();
+        popup->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), edit.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&edit, &event);
+    return available;
+}
+
+} // namespace
+
+TEST_F(ButtonEditTest, theMenuRefusesWhatTheOptionsRefuse)
+{
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    m_edit.setText(QStringLiteral("abc"));
+    m_edit.show();
+    const QMap<QString, bool> all = AvailableMenuCommands(m_edit);
+    EXPECT_TRUE(all.value(QStringLiteral("Cut")));
+    EXPECT_TRUE(all.value(QStringLiteral("Paste")));
+    EXPECT_TRUE(all.value(QStringLiteral("Delete")));
+
+    m_edit.SetOptions({epDisableTyping});
+    const QMap<QString, bool> noTyping = AvailableMenuCommands(m_edit);
+    EXPECT_FALSE(noTyping.value(QStringLiteral("Cut"), true));
+    EXPECT_FALSE(noTyping.value(QStringLiteral("Paste"), true));
+    EXPECT_FALSE(noTyping.value(QStringLiteral("Delete"), true));
+    EXPECT_TRUE(noTyping.value(QStringLiteral("Copy"))) << "copying changes nothing";
+    EXPECT_TRUE(noTyping.value(QStringLiteral("Select All")));
+
+    m_edit.SetOptions({epDisablePaste});
+    const QMap<QString, bool> noPaste = AvailableMenuCommands(m_edit);
+    EXPECT_FALSE(noPaste.value(QStringLiteral("Paste"), true));
+    EXPECT_TRUE(noPaste.value(QStringLiteral("Cut")));
+    EXPECT_EQ(m_edit.text(), QStringLiteral("abc"));
 }
 
 TEST_F(ButtonEditTest, withPasteDisabledEveryPasteIsIgnored)
