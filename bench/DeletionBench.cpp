@@ -7,6 +7,7 @@
 //
 //   deletion_bench [PAIRS]
 
+#include "SearchPhaseClock.h"
 #include "app/MainForm.h"
 #include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
@@ -26,7 +27,6 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 
 namespace {
 
@@ -59,12 +59,6 @@ void WriteCopies(const QString& root, const char* side, int pairs)
             std::exit(1);
         }
     }
-}
-
-void PrintFigure(const char* name, double value)
-{
-    std::printf("%s=%.3f\n", name, value);
-    std::fflush(stdout);
 }
 
 // The rows of the results as a removal reads them; the originals are unmarked.
@@ -117,16 +111,12 @@ int main(int argc, char** argv)
     form.show();
     form.Edit1->setText(root);
     form.CheckBox1->setChecked(true);
-    std::map<TSearchPhase, qint64> started;
-    QElapsedTimer clock;
-    clock.start();
-    form.OnSearchPhase = [&](TSearchPhase phase) {
-        started[phase] = clock.nsecsElapsed();
-    };
+    TSearchPhaseClock clock(form);
     form.BitBtn1Click(form.BitBtn1);
+    clock.Stop();
     std::printf("pairs=%d\nresult_rows=%d\n", pairs, form.DataGrid1->RowCount());
     PrintFigure("search_compare_s",
-                (started[TSearchPhase::ResultRows] - started[TSearchPhase::Comparison]) / 1e9);
+                clock.Seconds(TSearchPhase::Comparison, TSearchPhase::ResultRows));
 
     const std::vector<TResultFile> rows = MarkCopiesOnly(*form.DataGrid1);
     int removable = 0;

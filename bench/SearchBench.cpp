@@ -5,6 +5,7 @@
 //
 //   search_bench [--mask MASK] [--recurse] [--list] [--sheet PNG] [--repeat N] FOLDER
 
+#include "SearchPhaseClock.h"
 #include "app/MainForm.h"
 #include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
@@ -27,7 +28,6 @@
 #include <QPushButton>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <sys/resource.h>
 
 namespace {
@@ -176,25 +176,14 @@ double FullSizeThumbnailSeconds(TDataGrid& results)
     return seconds;
 }
 
-void PrintFigure(const char* name, double value)
-{
-    std::printf("%s=%.3f\n", name, value);
-}
-
 void RunOnce(TForm1& form, const TOptions& options)
 {
-    std::map<TSearchPhase, qint64> started;
-    QElapsedTimer clock;
-    clock.start();
-    form.OnSearchPhase = [&](TSearchPhase phase) {
-        started[phase] = clock.nsecsElapsed();
-    };
+    TSearchPhaseClock clock(form);
     form.BitBtn4Click(form.BitBtn4);
     form.BitBtn1Click(form.BitBtn1);
-    const qint64 end = clock.nsecsElapsed();
-    auto seconds = [&](TSearchPhase from, TSearchPhase to) {
-        const qint64 stop = started.count(to) ? started[to] : end;
-        return started.count(from) ? (stop - started[from]) / 1e9 : 0.0;
+    clock.Stop();
+    const auto seconds = [&clock](TSearchPhase from, TSearchPhase to) {
+        return clock.Seconds(from, to);
     };
 
     if (options.List)
@@ -208,7 +197,7 @@ void RunOnce(TForm1& form, const TOptions& options)
     PrintFigure("compare_s", seconds(TSearchPhase::Comparison, TSearchPhase::ResultRows));
     PrintFigure("phases123_s", seconds(TSearchPhase::Scan, TSearchPhase::ResultRows));
     PrintFigure("thumbs_s", seconds(TSearchPhase::ResultRows, TSearchPhase::Finished));
-    PrintFigure("total_s", end / 1e9);
+    PrintFigure("total_s", clock.TotalSeconds());
     PrintFigure("peak_mb", PeakMegabytes());
     std::printf("thumbs_distinct=%d\n", form.ImageList1->DistinctCount());
     const std::vector<QByteArray> files = ResultFiles(*form.DataGrid1);
