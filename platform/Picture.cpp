@@ -68,6 +68,32 @@ void PrepareReader(QImageReader& reader)
     reader.setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)));
 }
 
+// A cleared picture of the size and format the header names, for the reader to decode into. Qt
+// leaves the pixels that damaged data never reaches (a run-length code cut short, rows missing)
+// as the memory held before, so without it one file would look different at every reading.
+QImage ClearedPicture(QImageReader& reader)
+{
+    const QSize size = reader.size();
+    if (!size.isValid() || int64_t(size.width()) * size.height() > kMaxPicturePixels)
+        return {};
+    QImage picture(size, reader.imageFormat());
+    if (!picture.isNull())
+        picture.fill(0);
+    return picture;
+}
+
+// Pixels may name colours past the end of a file's palette, and Qt's conversions would read
+// beyond its table for them: they are black.
+void CompleteColourTable(QImage& picture)
+{
+    constexpr qsizetype kIndexedColours = 256;
+    if (picture.format() != QImage::Format_Indexed8 || picture.colorCount() >= kIndexedColours)
+        return;
+    QList<QRgb> table = picture.colorTable();
+    table.resize(kIndexedColours, qRgb(0, 0, 0));
+    picture.setColorTable(table);
+}
+
 // What the action reads from the file through a reader of the format; an empty result when the
 // file cannot be opened.
 template <typename Result, typename Action>
@@ -89,7 +115,13 @@ Result WithReader(const QByteArray& path, const QByteArray& format, Action actio
 
 QImage ReadPicture(const QByteArray& path, const QByteArray& format)
 {
-    return WithReader<QImage>(path, format, [](QImageReader& reader) { return reader.read(); });
+    return WithReader<QImage>(path, format, [](QImageReader& reader) {
+        QImage picture = ClearedPicture(reader);
+        if (!reader.read(&picture))
+            return QImage();
+        CompleteColourTable(picture);
+        return picture;
+    });
 }
 
 QImage LoadPictureFile(const QByteArray& path)
