@@ -365,14 +365,14 @@ void TForm1::BitBtn1Click(QObject*)
 {
     PageControl1->SelectNextPage(true);
     if (m_searching) {
-        if (StopFlag == 0)
+        if (!IsIdle(StopFlag))
             StopFlag = 1;
         else
             m_searchAgain = !m_searchAgain;
         return;
     }
     StopFlag ^= 1;
-    if (StopFlag != 0)
+    if (IsIdle(StopFlag))
         return;
     m_searching = true;
     const auto idle = qScopeGuard([this] {
