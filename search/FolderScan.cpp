@@ -79,7 +79,7 @@ public:
 private:
     void WalkEntries(DIR* dir, const QByteArray& folder);
     bool Matches(const char* name);
-    bool Stopped() const { return m_view.StopFlag == 1; }
+    bool Stopped() const { return IsIdle(m_view.StopFlag); }
     void ShowFinished(const QByteArray& subfolder);
 
     const QByteArray& m_maskText;
