@@ -140,7 +140,7 @@ bool TGxCustomGrid::ColumnCanHandle(const TGxCustomColumn& column) const
 {
     return column.Play() && !m_readOnly &&
            (column.Options().contains(coEditing) ||
-            (column.ColumnBehaviour() & cbPlayWithoutEditing));
+            column.ColumnBehaviour().contains(cbPlayWithoutEditing));
 }
 
 void TGxCustomGrid::DropInputStates()
