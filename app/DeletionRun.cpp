@@ -7,22 +7,12 @@
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
 #include "search/KeepCopies.h"
+#include "search/ResultColumns.h"
 
 #include <QStringList>
 #include <vector>
 
 namespace {
-
-struct TResultColumns
-{
-    int Dest;
-    int Del;
-
-    explicit TResultColumns(const TDataGrid& grid)
-        : Dest(grid.NamedColumn(QStringLiteral("Dest")).Index()),
-          Del(grid.NamedColumn(QStringLiteral("Del")).Index())
-    {}
-};
 
 std::vector<TResultFile> ResultFiles(TDataGrid& grid, const TResultColumns& columns)
 {
@@ -103,7 +93,7 @@ void RunDeletion(const TDeletionView& view, TDeletionMode mode)
         report.AddText(QStringLiteral("Next files removed from hard drive:"));
     // With no rows the range is 0 to -1, which the bar refuses: that ends the run here.
     view.ProgressBar2.SetMax(view.DataGrid1.RowCount() - 1);
-    const TResultColumns columns(view.DataGrid1);
+    const TResultColumns columns = TResultColumns::Resolve(view.DataGrid1);
     const std::vector<TResultFile> files = ResultFiles(view.DataGrid1, columns);
     const std::vector<TRemovalChoice> choices =
         mode == TDeletionMode::CopyToFolder
