@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <functional>
+#include <map>
+#include <vector>
+
+// Helpers for tests that remove files: what a folder holds, and the situations (another user,
+// protected folders) that the suite, run as root, could not otherwise build.
+
+// Every file and link below the folder, by path, with its bytes (a link: "-> " and its target).
+// The trash folders are left out: removals fill them.
+std::map<QByteArray, QByteArray> FilesBelow(const QByteArray& folder);
+
+// The names in a folder, sorted, as bytes; empty when it cannot be read.
+std::vector<QByteArray> NamesIn(const QByteArray& folder);
+
+// The user that unprivileged work runs as when the tests run as root.
+inline constexpr unsigned kUnprivilegedId = 65534;
+
+bool RunsAsRoot();
+
+// Runs the work as a user whose file permissions bind: when the tests run as root, in a child
+// process that has dropped to kUnprivilegedId; otherwise right here. Gives the work's result
+// (0 to 254), or 255 when the child could not drop its privileges or died.
+int AsUnprivileged(const std::function<int()>& work);
+
+// Hands the path to the user that AsUnprivileged runs as (a no-op unless running as root).
+void GiveToUnprivileged(const QByteArray& path);
+
+// Sets or clears an inode flag (FS_APPEND_FL, FS_IMMUTABLE_FL) as chattr does: 0 or the errno,
+// for example EPERM without the privilege or EOPNOTSUPP on a file system without flags.
+int SetInodeFlag(const QByteArray& path, int flag, bool on);
+
+// Writes the file at the path, bytes for name and content, making the folders on the way;
+// gives the path back.
+QByteArray WriteBytes(const QByteArray& path, const QByteArray& bytes);
+// The bytes of the file at the path (a link: "-> " and its target); empty when it is missing.
+QByteArray ReadBytes(const QByteArray& path);
