@@ -12,6 +12,7 @@
 #include "platform/RemovalSteps.h"
 #include "platform/Trash.h"
 #include "search/KeepCopies.h"
+#include "search/ResultColumns.h"
 
 #include <QString>
 #include <functional>
@@ -19,17 +20,6 @@
 #include <vector>
 
 namespace {
-
-struct TResultColumns
-{
-    int Dest;
-    int Del;
-
-    explicit TResultColumns(const TDataGrid& grid)
-        : Dest(grid.NamedColumn(QStringLiteral("Dest")).Index()),
-          Del(grid.NamedColumn(QStringLiteral("Del")).Index())
-    {}
-};
 
 std::vector<TResultFile> ResultFiles(TDataGrid& grid, const TResultColumns& columns)
 {
@@ -106,7 +96,7 @@ std::optional<TFileIdentity> FolderIdentity(const QByteArray& path)
     struct stat info = {};
     if (::stat(path.constData(), &info) != 0)
         return std::nullopt;
-    return TFileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    return TFileIdentity::Of(info);
 }
 
 // Refuses a target that the search looked into: the copies would land among the results.
@@ -155,7 +145,7 @@ void RunDeletion(const TDeletionView& view, TDeletionMode mode, const TMoveTarge
     report.AddHeader();
     // With no rows the range is 0 to -1, which the bar refuses: that ends the run here.
     view.ProgressBar2.SetMax(view.DataGrid1.RowCount() - 1);
-    const TResultColumns columns(view.DataGrid1);
+    const TResultColumns columns = TResultColumns::Resolve(view.DataGrid1);
     const std::vector<TResultFile> files = ResultFiles(view.DataGrid1, columns);
     std::vector<TFileEntry> entries;
     const std::vector<TRemovalChoice> choices = ChooseRemovals(files, &ProcessMessages, &entries);

@@ -231,6 +231,7 @@ void TForm1::CreateResultsPage()
                         QStringLiteral("Found duplicates:"), TabSheet2);
     DataGrid1 = Named(new TDataGrid(GroupBox2), "DataGrid1");
     SetupResultsGrid(*DataGrid1, *ImageList1);
+    m_columns = TResultColumns::Resolve(*DataGrid1);
     BoxLayout(GroupBox2)->addWidget(DataGrid1, 1);
     Panel2 = AddButtonPanel(GroupBox2, "Panel2");
     ProgressBar1 = AlignTop(Panel2, Named(new TProgressBar(Panel2), "ProgressBar1"), 17);
@@ -365,14 +366,14 @@ void TForm1::BitBtn1Click(QObject*)
 {
     PageControl1->SelectNextPage(true);
     if (m_searching) {
-        if (StopFlag == 0)
+        if (!IsIdle(StopFlag))
             StopFlag = 1;
         else
             m_searchAgain = !m_searchAgain;
         return;
     }
     StopFlag ^= 1;
-    if (StopFlag != 0)
+    if (IsIdle(StopFlag))
         return;
     m_searching = true;
     const auto idle = qScopeGuard([this] {
@@ -451,11 +452,10 @@ void TForm1::BitBtn8Click(QObject*)
 // One update block around the whole walk: a single repaint at its end, however many rows.
 void TForm1::SetAllMarks(bool (*mark)(bool present))
 {
-    const int del = DataGrid1->ColumnByName(QStringLiteral("Del"))->Index();
     DataGrid1->BeginUpdate();
     try {
         for (int row = 0; row < DataGrid1->RowCount(); ++row) {
-            TCell& cell = DataGrid1->Cell(del, row);
+            TCell& cell = DataGrid1->Cell(m_columns.Del, row);
             cell.SetAsBoolean(mark(cell.AsBoolean()));
         }
     } catch (...) {
@@ -482,8 +482,7 @@ void TForm1::BitBtn_3Click(QObject*)
 
 QByteArray TForm1::SelectedFile()
 {
-    return TextToFileName(
-        DataGrid1->Cell(QStringLiteral("Dest"), QStringLiteral("Selected")).AsString());
+    return TextToFileName(DataGrid1->Cell(m_columns.Dest, QStringLiteral("Selected")).AsString());
 }
 
 void TForm1::Opencontainfolder1Click(QObject*)
@@ -506,7 +505,7 @@ void TForm1::Properties1Click(QObject*)
 void TForm1::DataGrid1CellClick(QObject*, int ACol, int)
 {
     Form2->SetOuterSize(kPreviewOuterSize);
-    if (ACol != 5)
+    if (ACol != m_columns.Priv)
         return;
     QImage picture;
     try {

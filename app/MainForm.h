@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/ResultColumns.h"
 #include "search/SearchView.h"
 
 #include <QWidget>
@@ -143,6 +144,8 @@ private:
     // The file of the results grid's selected row; the grid's row-index error when none is.
     QByteArray SelectedFile();
 
+    // Where DataGrid1's columns stand.
+    TResultColumns m_columns{};
     // Set when the window closes: a search run in progress then unwinds at once.
     bool m_closed = false;
     // Set while a deletion run is in progress.

@@ -17,6 +17,7 @@
 #include "platform/Memo.h"
 #include "platform/PageControl.h"
 #include "search/KeepCopies.h"
+#include "search/ResultColumns.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -65,11 +66,12 @@ void WriteCopies(const QString& root, const char* side, int pairs)
 // The rows of the results as a removal reads them; the originals are unmarked.
 std::vector<TResultFile> MarkCopiesOnly(TDataGrid& results)
 {
+    const TResultColumns columns = TResultColumns::Resolve(results);
     std::vector<TResultFile> rows;
     for (int row = 0; row < results.RowCount(); ++row) {
-        const QString path = results.Cell(QStringLiteral("Dest"), row).AsString();
+        const QString path = results.Cell(columns.Dest, row).AsString();
         const bool copy = path.contains(QStringLiteral("/copy/"));
-        results.Cell(QStringLiteral("Del"), row).SetAsBoolean(copy);
+        results.Cell(columns.Del, row).SetAsBoolean(copy);
         rows.push_back({TextToFileName(path), copy});
     }
     return rows;

@@ -6,6 +6,7 @@
 
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
+#include "platform/FileSystem.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/Memo.h"
@@ -104,7 +105,8 @@ int main(int argc, char** argv)
     const double bareMs = BestOfThree([&] { bare = BareWalk(root); });
     const double scanMs = BestOfThree([&] {
         memo1.Lines().Clear();
-        ScanFolder(QByteArray::fromStdString(root), "*.jpg", memo1.Lines(), true, view);
+        ScanFolder(QByteArray::fromStdString(root), "*.jpg", memo1.Lines(), true, view,
+                   HostFileSystem());
     });
     const QByteArray name("photo 12345.jpg"), mask("*.jpg");
     const auto matchAll = [&](auto&& matches) {

@@ -13,6 +13,7 @@
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/PageControl.h"
+#include "search/ResultColumns.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -46,15 +47,15 @@ protected:
 void FillRows(TDataGrid& grid, int count)
 {
     grid.ClearRows();
-    const int dest = grid.ColumnByName(QStringLiteral("Dest"))->Index();
-    const int size = grid.ColumnByName(QStringLiteral("Size"))->Index();
+    const TResultColumns columns = TResultColumns::Resolve(grid);
     uint32_t state = 1;
     grid.BeginUpdate();
     for (int i = 0; i < count; ++i) {
         state = state * 1103515245u + 12345u;
         const int row = grid.AddRow();
-        grid.Cell(dest, row).SetAsString(QStringLiteral("/home/user/Pictures/IMG_%1.jpg").arg(i));
-        grid.Cell(size, row).SetAsString(QStringLiteral("%1 KB").arg(state >> 12));
+        grid.Cell(columns.Dest, row)
+            .SetAsString(QStringLiteral("/home/user/Pictures/IMG_%1.jpg").arg(i));
+        grid.Cell(columns.Size, row).SetAsString(QStringLiteral("%1 KB").arg(state >> 12));
     }
     grid.EndUpdate();
     QApplication::processEvents();
@@ -109,8 +110,8 @@ int main(int argc, char** argv)
     Measure("invert_ms", viewport, 7, [&] { form.BitBtn_1->click(); });
     Measure("deselect_all_ms", viewport, 7, [&] { form.BitBtn_3->click(); });
 
-    const int dest = grid.ColumnByName(QStringLiteral("Dest"))->Index();
-    const QPoint cell = grid.GetCellRect(dest, 1).center();
+    const TResultColumns columns = TResultColumns::Resolve(grid);
+    const QPoint cell = grid.GetCellRect(columns.Dest, 1).center();
     Measure("click_ms", viewport, 11,
             [&] { QTest::mouseClick(&viewport, Qt::LeftButton, {}, cell); });
     grid.setFocus();
@@ -118,12 +119,12 @@ int main(int argc, char** argv)
     Measure("page_down_ms", viewport, 11, [&] { QTest::keyClick(&grid, Qt::Key_PageDown); });
 
     FillRows(grid, sortRows);
-    const auto headerOf = [&](const char* name) {
-        const TGxCustomColumn& column = *grid.ColumnByName(QLatin1String(name));
+    const auto headerOf = [&](int index) {
+        const TGxCustomColumn& column = grid.Columns().Items(index);
         return QPoint(column.ColumnLeft() + column.Width() / 2, grid.HeaderSize() / 2);
     };
-    const QPoint sizeHeader = headerOf("Size");
-    const QPoint destHeader = headerOf("Dest");
+    const QPoint sizeHeader = headerOf(columns.Size);
+    const QPoint destHeader = headerOf(columns.Dest);
     // Alternating between two columns, every click is a whole sort.
     int clicks = 0;
     Measure("header_sort_ms", viewport, 8, [&] {

@@ -16,6 +16,7 @@
 #include "platform/JpegImage.h"
 #include "platform/Memo.h"
 #include "platform/Picture.h"
+#include "search/ResultColumns.h"
 #include "search/Thumbnail.h"
 #include "search/ThumbnailPrefetcher.h"
 
@@ -78,12 +79,13 @@ void PrintBytes(const QByteArray& bytes)
 
 void ListRows(TDataGrid& results)
 {
-    const char* columns[] = {"Dest", "Size", "Res", "Date", "Priv", "Del"};
+    const TResultColumns at = TResultColumns::Resolve(results);
+    const int columns[] = {at.Dest, at.Size, at.Res, at.Date, at.Priv, at.Del};
     for (int row = 0; row < results.RowCount(); ++row) {
         for (size_t c = 0; c < std::size(columns); ++c) {
             if (c > 0)
                 std::fputc('\t', stdout);
-            const QString text = results.Cell(QString::fromLatin1(columns[c]), row).AsString();
+            const QString text = results.Cell(columns[c], row).AsString();
             PrintBytes(c == 0 ? TextToFileName(text) : text.toUtf8());
         }
         std::fputc('\n', stdout);
@@ -92,9 +94,10 @@ void ListRows(TDataGrid& results)
 
 std::vector<QByteArray> ResultFiles(TDataGrid& results)
 {
+    const int dest = TResultColumns::Resolve(results).Dest;
     std::vector<QByteArray> files;
     for (int row = 0; row < results.RowCount(); ++row)
-        files.push_back(TextToFileName(results.Cell(QStringLiteral("Dest"), row).AsString()));
+        files.push_back(TextToFileName(results.Cell(dest, row).AsString()));
     return files;
 }
 
@@ -109,14 +112,15 @@ void WriteSheet(TForm1& form, const QByteArray& fileName)
     sheet.fill(Qt::darkGray);
     QPainter painter(&sheet);
     TDataGrid& results = *form.DataGrid1;
+    const TResultColumns columns = TResultColumns::Resolve(results);
     const int rows = std::min(results.RowCount(), kPairs * kLines);
     for (int row = 0; row < rows; ++row) {
         const QPoint at(kGap + (row % kPairs) * 2 * cell.width(),
                         kGap + row / kPairs * cell.height());
-        const int picture = results.Cell(QStringLiteral("Priv"), row).AsInteger();
+        const int picture = results.Cell(columns.Priv, row).AsInteger();
         form.ImageList1->Draw(painter, at, picture);
         const QImage full =
-            LoadPictureFile(TextToFileName(results.Cell(QStringLiteral("Dest"), row).AsString()));
+            LoadPictureFile(TextToFileName(results.Cell(columns.Dest, row).AsString()));
         if (!full.isNull())
             painter.drawImage(at + QPoint(cell.width(), 0), StretchPicture(full, kThumbnailSize));
     }
@@ -160,9 +164,9 @@ double FullSizeThumbnailSeconds(TDataGrid& results)
     QElapsedTimer timer;
     timer.start();
     int made = 0;
+    const int dest = TResultColumns::Resolve(results).Dest;
     for (int row = 0; row < results.RowCount(); ++row) {
-        const QByteArray path =
-            TextToFileName(results.Cell(QStringLiteral("Dest"), row).AsString());
+        const QByteArray path = TextToFileName(results.Cell(dest, row).AsString());
         if (!NameAsksForJpeg(path))
             continue;
         TJpegImage picture;

@@ -10,6 +10,7 @@
 #include "grid/GxColumnClasses.h"
 #include "grid/GxGrid.h"
 #include "platform/ImageList.h"
+#include "search/ResultColumns.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -42,18 +43,16 @@ void FillRows(TDataGrid& grid, int rows)
 {
     grid.BeginUpdate();
     grid.AddRow(rows);
-    const int dest = grid.ColumnByName(QStringLiteral("Dest"))->Index();
-    const int size = grid.ColumnByName(QStringLiteral("Size"))->Index();
-    const int res = grid.ColumnByName(QStringLiteral("Res"))->Index();
-    const int date = grid.ColumnByName(QStringLiteral("Date"))->Index();
-    const int priv = grid.ColumnByName(QStringLiteral("Priv"))->Index();
+    const TResultColumns columns = TResultColumns::Resolve(grid);
     for (int row = 0; row < rows; ++row) {
-        grid.Cell(dest, row).SetAsString(
-            QStringLiteral("/home/user/Pictures/holiday %1/IMG_%2.jpg").arg(row / 100).arg(row));
-        grid.Cell(size, row).SetAsString(QStringLiteral("%1 KB").arg(100 + row % 900));
-        grid.Cell(res, row).SetAsString(QStringLiteral("1024 X 768"));
-        grid.Cell(date, row).SetAsString(QStringLiteral("12/8/2026 3:45:00 AM"));
-        grid.Cell(priv, row).SetAsInteger(row % kThumbnails);
+        grid.Cell(columns.Dest, row)
+            .SetAsString(QStringLiteral("/home/user/Pictures/holiday %1/IMG_%2.jpg")
+                             .arg(row / 100)
+                             .arg(row));
+        grid.Cell(columns.Size, row).SetAsString(QStringLiteral("%1 KB").arg(100 + row % 900));
+        grid.Cell(columns.Res, row).SetAsString(QStringLiteral("1024 X 768"));
+        grid.Cell(columns.Date, row).SetAsString(QStringLiteral("12/8/2026 3:45:00 AM"));
+        grid.Cell(columns.Priv, row).SetAsInteger(row % kThumbnails);
     }
     grid.EndUpdate();
 }

@@ -1,13 +1,13 @@
 #include "edits/GxFolderEdit.h"
 
 #include "platform/FileNames.h"
+#include "platform/FileSystem.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPointer>
-#include <sys/stat.h>
 
 namespace {
 
@@ -22,9 +22,7 @@ bool IsExistingFolder(const QString& path)
     if (path.isEmpty())
         return false;
     // By its bytes, so that a name that is not UTF-8 is looked up as it is on disk.
-    struct stat info
-    {};
-    return ::stat(TextToFileName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+    return HostFileSystem().LookUp(TextToFileName(path)) == TEntryKind::Folder;
 }
 
 bool IsInside(const QString& folder, const QString& root)

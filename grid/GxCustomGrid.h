@@ -403,6 +403,19 @@ enum TGridHitArea {
     haInput = 5
 };
 
+// What the press under way is doing. Each state has one owner of the pointer: the moves and the
+// release go to it, and a release, a focus loss or the application's deactivation ends it.
+enum TGridInteraction {
+    giNone,         // no press, or one that started nothing the grid follows
+    giCellPress,    // a cell of the body pressed; the release on the same cell is its click
+    giHeaderPress,  // a clickable header held; past a few pixels it becomes a column drag
+    giColumnResize, // a header's right edge held
+    giColumnDrag,   // a header dragged to another place
+    giRowResize,    // a row's bottom edge held in the indicator
+    giRowDrag,      // a row held in the indicator; it moves once the pointer travels
+    giRoll          // the middle button rolls the rows
+};
+
 // A cell address by column Index and row; -1 where there is none.
 struct TGridCoord
 {
@@ -456,6 +469,7 @@ public:
     void SetPopupMenu(QMenu* value) { m_popupMenu = value; }
     // The incremental search typed so far; cleared 700 ms after the last character.
     const QString& SearchText() const { return m_searchText; }
+    TGridInteraction Interaction() const { return m_interaction; }
 
     std::function<void(QObject* Sender, int ACol, int ARow)> OnCellClick;
     std::function<void(QObject* Sender, int ACol, int ARow)> OnCellDblClick;
@@ -506,21 +520,10 @@ protected:
     // The rows move under a still pointer: a cell's hint would name the wrong cell.
     void BeforeScroll(Qt::Orientation kind) override;
 
+    // A column that goes away ends the press that holds it.
+    void ColumnDeleted(TGxCustomColumn& column, int index) override;
+
 private:
-    // Column resizing by the header's right edges.
-    struct TResizeState
-    {
-        TGxCustomColumn* column = nullptr;
-        int delta = 0;
-    };
-    // A column's header held and, past a few pixels, dragged to another place.
-    struct TDragState
-    {
-        TGxCustomColumn* column = nullptr;
-        bool dragging = false;
-        // The place between columns the pointer points at, -1 when it cannot be dropped there.
-        int dropGap = -1;
-    };
     enum THintKind { hkNone, hkFooter, hkHeader, hkTextFit, hkCell };
     struct TLastPress
     {
@@ -530,6 +533,10 @@ private:
     };
 
     bool IsSecondPress(const QMouseEvent& event);
+    bool TakePress(QMouseEvent& event);
+    void BeginPress(Qt::MouseButton button, QPoint point);
+    // Whether the pointer has travelled far enough from the press to start a drag.
+    bool Travelled(QPoint point) const;
     // Input, in viewport coordinates.
     void HandlePress(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
     void HandleDoublePress(QPoint point);
@@ -540,9 +547,14 @@ private:
     void TrackRowMove(QPoint point);
     void EndRowMove(QPoint point);
     void HandleRelease(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
+    void ReleaseAt(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point,
+                   int pressedHeader);
+    int EndHeaderPress();
     void CellRelease(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
     void HeaderRelease(QPoint point);
     void HandleMove(Qt::KeyboardModifiers shift, QPoint point);
+    void Hover(Qt::KeyboardModifiers shift, QPoint point);
+    void FooterHover(QPoint point);
     void HeaderHover(QPoint point);
     void CellHover(Qt::KeyboardModifiers shift, QPoint point);
     bool HandleKey(int key, Qt::KeyboardModifiers shift);
@@ -578,11 +590,14 @@ private:
     void PlaceTrackLine(QWidget& line, const QRect& inViewport);
     void TrackResize(int x);
     void EndResize();
-    void StartDrag(QPoint point);
+    // Whether the held header's column may move; the drag then starts.
+    bool StartDrag(QPoint point);
     void TrackDrag(QPoint point);
     void EndDrag(QPoint point);
     void FitColumnToContent(TGxCustomColumn& column);
     int ContentWidth(TGxCustomColumn& column, int ARow);
+    void TrackRowResize(QPoint point);
+    void EndRowResize(QPoint point);
 
     void ShowHint(THintKind kind, const QString& text, QPoint globalTopLeft, int maxWidth);
     void HideHint();
@@ -600,19 +615,22 @@ private:
 
     TLastPress m_lastPress;
     bool m_doubleClickHandled = false;
+    // The press under way: what it does, its button (none once released or dropped), its
+    // point and the cell under it.
+    TGridInteraction m_interaction = giNone;
+    Qt::MouseButton m_pressButton = Qt::NoButton;
     QPoint m_pressPoint;
-    bool m_pressed = false;
     TGridCoord m_pressedCell;
-    TResizeState m_resize;
+    // The column resized or dragged, or whose header is held (null when it may not move).
+    TGxCustomColumn* m_heldColumn = nullptr;
+    int m_resizeDelta = 0;
+    // The row resized or moved in the indicator.
+    int m_heldRow = -1;
     // Owned by the grid as their Qt parent.
     QWidget* m_trackLines[2] = {};
-    TDragState m_drag;
+    QWidget* m_rowTrackLine = nullptr;
     std::unique_ptr<TColumnDragBox> m_dragBox;
     std::unique_ptr<TDragArrow> m_dragArrows[2];
-    // Row resizing and moving in the indicator.
-    int m_resizeRow = -1;
-    int m_moveRow = -1;
-    QWidget* m_rowTrackLine = nullptr;
 
     TGridCoord m_hoverCell;
     int m_hintColumn = -1;

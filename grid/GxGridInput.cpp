@@ -174,9 +174,38 @@ bool TGxCustomGrid::IsSecondPress(const QMouseEvent& event)
     return second;
 }
 
+// One press at a time: a button pressed while the button of the press under way is still held
+// raises the toolkit's events only, so it neither selects nor rolls nor changes what the held
+// press is doing. Otherwise the scroll control sees the press first (a middle press rolls).
+bool TGxCustomGrid::TakePress(QMouseEvent& event)
+{
+    if (m_pressButton != Qt::NoButton && m_pressButton != event.button() &&
+        (event.buttons() & m_pressButton))
+        return false;
+    // A press whose release went elsewhere (a window took the mouse) is over.
+    if (m_interaction != giNone)
+        DropInputStates();
+    TGxCustomGridControl::mousePressEvent(&event);
+    return true;
+}
+
+void TGxCustomGrid::BeginPress(Qt::MouseButton button, QPoint point)
+{
+    m_pressButton = button;
+    m_pressPoint = point;
+    m_pressedCell = GetCellAt(point.x(), point.y());
+    // The scroll control has just started rolling on a middle press.
+    m_interaction = Rolling() ? giRoll : giNone;
+}
+
+bool TGxCustomGrid::Travelled(QPoint point) const
+{
+    return (point - m_pressPoint).manhattanLength() > kDragThreshold;
+}
+
 void TGxCustomGrid::mousePressEvent(QMouseEvent* event)
 {
-    TGxCustomGridControl::mousePressEvent(event);
+    const bool taken = TakePress(*event);
     const QPoint point = event->position().toPoint();
     const bool second = IsSecondPress(*event);
     if (second && OnDblClick)
@@ -185,13 +214,15 @@ void TGxCustomGrid::mousePressEvent(QMouseEvent* event)
         OnMouseDown(this, event->button(), event->modifiers(), point.x(), point.y());
     // The grid handles its input itself; nothing goes on to the parent.
     event->accept();
-    if (second) {
+    if (second)
         m_doubleClickHandled = true;
-        m_pressedCell = GetCellAt(point.x(), point.y());
-        HandleDoublePress(point);
+    if (!taken)
         return;
-    }
-    HandlePress(event->button(), event->modifiers(), point);
+    BeginPress(event->button(), point);
+    if (second)
+        HandleDoublePress(point);
+    else
+        HandlePress(event->button(), event->modifiers(), point);
 }
 
 void TGxCustomGrid::mouseDoubleClickEvent(QMouseEvent* event)
@@ -200,13 +231,15 @@ void TGxCustomGrid::mouseDoubleClickEvent(QMouseEvent* event)
     if (std::exchange(m_doubleClickHandled, false))
         return;
     // A double click that came without its press.
-    TGxCustomGridControl::mousePressEvent(event);
+    const bool taken = TakePress(*event);
     const QPoint point = event->position().toPoint();
     if (OnDblClick)
         OnDblClick(this);
     if (OnMouseDown)
         OnMouseDown(this, event->button(), event->modifiers(), point.x(), point.y());
-    m_pressedCell = GetCellAt(point.x(), point.y());
+    if (!taken)
+        return;
+    BeginPress(event->button(), point);
     HandleDoublePress(point);
 }
 
@@ -234,14 +267,10 @@ void TGxCustomGrid::HandleDoublePress(QPoint point)
         }
     }
     // A double click does not select, and what follows is no drag.
-    m_pressed = false;
 }
 
 void TGxCustomGrid::HandlePress(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point)
 {
-    m_pressPoint = point;
-    m_pressed = true;
-    m_pressedCell = GetCellAt(point.x(), point.y());
     if (focusPolicy() != Qt::NoFocus)
         setFocus(Qt::MouseFocusReason);
     if ((button != Qt::LeftButton && button != Qt::RightButton) || Columns().Count() == 0)
@@ -276,6 +305,8 @@ void TGxCustomGrid::CellPress(Qt::MouseButton button, Qt::KeyboardModifiers shif
     const TGridCoord cell = m_pressedCell;
     if (!ValidCell(cell))
         return;
+    // Set first: a handler of the events below that takes the focus away ends the press.
+    m_interaction = giCellPress;
     if (ColumnCanHandle(Columns().Items(cell.Col)))
         PassToPlay(cell, point, [&](TColumnPlay& play, QPoint at) {
             play.MouseDown(button, shift, at.x(), at.y());
@@ -290,15 +321,18 @@ void TGxCustomGrid::HeaderPress(QPoint point)
     const int col = GetColumnAtX(point.x());
     if (col < 0 || !HasColumnOption(Columns().Items(col), coCanClick))
         return;
+    m_interaction = giHeaderPress;
+    m_heldColumn = &Columns().Items(col);
     SetPressedHeaderColumn(col);
-    m_drag = {&Columns().Items(col), false, -1};
 }
 
 void TGxCustomGrid::IndicatorPress(Qt::KeyboardModifiers shift, QPoint point)
 {
     if (Options().contains(goRowResizing)) {
-        m_resizeRow = RowEdgeAt(point);
-        if (m_resizeRow >= 0) {
+        const int edge = RowEdgeAt(point);
+        if (edge >= 0) {
+            m_interaction = giRowResize;
+            m_heldRow = edge;
             PlaceTrackLine(*m_rowTrackLine, QRect(0, point.y(), viewport()->width(), 1));
             return;
         }
@@ -307,8 +341,10 @@ void TGxCustomGrid::IndicatorPress(Qt::KeyboardModifiers shift, QPoint point)
     if (row < 0)
         return;
     SelectCell(SelectedColumn(), row, shift);
-    if (Options().contains(goRowMoving) && SelectedRow() == row)
-        m_moveRow = row;
+    if (Options().contains(goRowMoving) && SelectedRow() == row) {
+        m_interaction = giRowDrag;
+        m_heldRow = row;
+    }
 }
 
 // Where a moved row would land: the row under the point, or the one after it when the point is
@@ -338,8 +374,7 @@ void TGxCustomGrid::PlaceTrackLine(QWidget& line, const QRect& inViewport)
 
 void TGxCustomGrid::EndRowMove(QPoint point)
 {
-    const int from = m_moveRow;
-    m_moveRow = -1;
+    const int from = std::exchange(m_heldRow, -1);
     m_rowTrackLine->hide();
     const int target = RowMoveTargetAt(point);
     const int to = std::min(target > from ? target - 1 : target, RowCount() - 1);
@@ -371,38 +406,54 @@ void TGxCustomGrid::mouseReleaseEvent(QMouseEvent* event)
 
 void TGxCustomGrid::HandleRelease(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point)
 {
-    m_pressed = false;
-    if (m_resize.column) {
+    if (button != m_pressButton) {
+        // The release of a press left to the toolkit: only rolling ends at any release.
+        if (m_interaction == giRoll)
+            m_interaction = giNone;
+        return;
+    }
+    m_pressButton = Qt::NoButton;
+    switch (std::exchange(m_interaction, giNone)) {
+    case giColumnResize:
         EndResize();
         return;
-    }
-    if (m_resizeRow >= 0) {
-        const int row = m_resizeRow;
-        m_resizeRow = -1;
-        m_rowTrackLine->hide();
-        const int height = std::max(1, point.y() - GetRowTop(row) - LineSpacing().Gap);
-        RowAt(row).SetRowHeight(height);
-        UpdateVertScrollBar();
-        Invalidate();
-        if (OnChangeRowHeight)
-            OnChangeRowHeight(this, row, height);
-        return;
-    }
-    if (m_drag.dragging) {
+    case giColumnDrag:
         EndDrag(point);
         return;
-    }
-    if (m_moveRow >= 0) {
+    case giRowResize:
+        EndRowResize(point);
+        return;
+    case giRowDrag:
         EndRowMove(point);
         return;
+    case giHeaderPress:
+        ReleaseAt(button, shift, point, EndHeaderPress());
+        return;
+    case giNone:
+    case giCellPress:
+    case giRoll:
+        ReleaseAt(button, shift, point, -1);
+        return;
     }
+}
+
+// The header held is let go: wherever the pointer is, that is its header click.
+int TGxCustomGrid::EndHeaderPress()
+{
+    m_heldColumn = nullptr;
     const int pressedHeader = PressedHeaderColumn();
-    if (pressedHeader >= 0) {
-        SetPressedHeaderColumn(-1);
-        if (OnHeaderClick)
-            OnHeaderClick(this, pressedHeader);
-    }
-    m_drag = {};
+    if (pressedHeader < 0)
+        return -1;
+    SetPressedHeaderColumn(-1);
+    if (OnHeaderClick)
+        OnHeaderClick(this, pressedHeader);
+    return pressedHeader;
+}
+
+// What a left release does where it lands.
+void TGxCustomGrid::ReleaseAt(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point,
+                              int pressedHeader)
+{
     if (button != Qt::LeftButton)
         return;
     switch (HitTestArea(point.x(), point.y())) {
@@ -466,29 +517,37 @@ void TGxCustomGrid::mouseMoveEvent(QMouseEvent* event)
 
 void TGxCustomGrid::HandleMove(Qt::KeyboardModifiers shift, QPoint point)
 {
-    if (m_resize.column) {
+    switch (m_interaction) {
+    case giColumnResize:
         TrackResize(point.x());
         return;
-    }
-    if (m_resizeRow >= 0) {
-        m_rowTrackLine->move(viewport()->geometry().topLeft() +
-                             QPoint(0, std::max(point.y(), GetRowTop(m_resizeRow) + 1)));
+    case giColumnDrag:
+        TrackDrag(point);
         return;
-    }
-    if (m_moveRow >= 0 && m_pressed) {
-        if ((point - m_pressPoint).manhattanLength() > kDragThreshold)
+    case giRowResize:
+        TrackRowResize(point);
+        return;
+    case giRowDrag:
+        if (Travelled(point))
             TrackRowMove(point);
         return;
-    }
-    if (m_drag.column && m_pressed &&
-        (m_drag.dragging || (point - m_pressPoint).manhattanLength() > kDragThreshold)) {
-        if (!m_drag.dragging)
-            StartDrag(point);
-        if (m_drag.dragging) {
-            TrackDrag(point);
+    case giRoll:
+        // The scroll control shows the roll cursors; hover cursors and hints would replace them.
+        return;
+    case giHeaderPress:
+        if (m_heldColumn && Travelled(point) && StartDrag(point))
             return;
-        }
+        break;
+    case giNone:
+    case giCellPress:
+        break;
     }
+    Hover(shift, point);
+}
+
+// The pointer over the grid with no drag under way: hot header, cursors, hover cell and hints.
+void TGxCustomGrid::Hover(Qt::KeyboardModifiers shift, QPoint point)
+{
     const TGridHitArea area = HitTestArea(point.x(), point.y());
     if (area == haHeader) {
         HeaderHover(point);
@@ -509,20 +568,24 @@ void TGxCustomGrid::HandleMove(Qt::KeyboardModifiers shift, QPoint point)
         viewport()->setCursor(TCursors::Screen().Cursor(crIndicatorSelect));
     else
         viewport()->unsetCursor();
-    if (area == haFooter) {
-        const int col = GetColumnAtX(point.x());
-        const QString hint = col >= 0 ? Columns().Items(col).Footer().Hint() : QString();
-        if (!hint.isEmpty() && (m_hintKind != hkFooter || m_hintColumn != col)) {
-            m_hintColumn = col;
-            const TGxCustomColumn& column = Columns().Items(col);
-            ShowHint(hkFooter, hint,
-                     viewport()->mapToGlobal(
-                         QPoint(column.ColumnLeft() - ScrollOf(column), viewport()->height() + 2)),
-                     kCellHintWidth);
-        }
-    } else if (m_hintKind == hkFooter) {
+    if (area == haFooter)
+        FooterHover(point);
+    else if (m_hintKind == hkFooter)
         HideHint();
-    }
+}
+
+void TGxCustomGrid::FooterHover(QPoint point)
+{
+    const int col = GetColumnAtX(point.x());
+    const QString hint = col >= 0 ? Columns().Items(col).Footer().Hint() : QString();
+    if (hint.isEmpty() || (m_hintKind == hkFooter && m_hintColumn == col))
+        return;
+    m_hintColumn = col;
+    const TGxCustomColumn& column = Columns().Items(col);
+    ShowHint(hkFooter, hint,
+             viewport()->mapToGlobal(
+                 QPoint(column.ColumnLeft() - ScrollOf(column), viewport()->height() + 2)),
+             kCellHintWidth);
 }
 
 void TGxCustomGrid::HeaderHover(QPoint point)
@@ -608,8 +671,11 @@ void TGxCustomGrid::enterEvent(QEnterEvent* event)
 void TGxCustomGrid::leaveEvent(QEvent* event)
 {
     TGxCustomGridControl::leaveEvent(event);
-    m_moveRow = -1;
-    m_rowTrackLine->hide();
+    if (m_interaction == giRowDrag) {
+        m_interaction = giNone;
+        m_heldRow = -1;
+        m_rowTrackLine->hide();
+    }
     HideHint();
     ResetHover();
     if (HotHeaderColumn() >= 0)
@@ -622,30 +688,49 @@ void TGxCustomGrid::leaveEvent(QEvent* event)
 
 void TGxCustomGrid::StartResize(TGxCustomColumn& column)
 {
-    m_resize = {&column, 0};
+    m_interaction = giColumnResize;
+    m_heldColumn = &column;
+    m_resizeDelta = 0;
     TrackResize(m_pressPoint.x());
 }
 
 void TGxCustomGrid::TrackResize(int x)
 {
-    TGxCustomColumn& column = *m_resize.column;
+    TGxCustomColumn& column = *m_heldColumn;
     const int h = ScrollOf(column);
     const int right = column.ColumnLeft() + column.Width();
-    m_resize.delta = std::max(x + h - right, column.MinWidth() - column.Width());
+    m_resizeDelta = std::max(x + h - right, column.MinWidth() - column.Width());
     const int height = viewport()->height();
     PlaceTrackLine(*m_trackLines[0], QRect(column.ColumnLeft() - h, 0, 1, height));
-    PlaceTrackLine(*m_trackLines[1], QRect(right + m_resize.delta - h - 1, 0, 1, height));
+    PlaceTrackLine(*m_trackLines[1], QRect(right + m_resizeDelta - h - 1, 0, 1, height));
 }
 
 void TGxCustomGrid::EndResize()
 {
-    TGxCustomColumn& column = *m_resize.column;
-    const int delta = m_resize.delta;
-    m_resize = {};
+    TGxCustomColumn& column = *std::exchange(m_heldColumn, nullptr);
+    const int delta = std::exchange(m_resizeDelta, 0);
     for (QWidget* line : m_trackLines)
         line->hide();
     if (delta != 0)
         column.SetWidth(column.Width() + delta);
+}
+
+void TGxCustomGrid::TrackRowResize(QPoint point)
+{
+    m_rowTrackLine->move(viewport()->geometry().topLeft() +
+                         QPoint(0, std::max(point.y(), GetRowTop(m_heldRow) + 1)));
+}
+
+void TGxCustomGrid::EndRowResize(QPoint point)
+{
+    const int row = std::exchange(m_heldRow, -1);
+    m_rowTrackLine->hide();
+    const int height = std::max(1, point.y() - GetRowTop(row) - LineSpacing().Gap);
+    RowAt(row).SetRowHeight(height);
+    UpdateVertScrollBar();
+    Invalidate();
+    if (OnChangeRowHeight)
+        OnChangeRowHeight(this, row, height);
 }
 
 // The natural width of the cell's content: its text as shown, or the picture or box the kind
@@ -669,16 +754,17 @@ void TGxCustomGrid::FitColumnToContent(TGxCustomColumn& column)
 
 // --- Column moving ---
 
-void TGxCustomGrid::StartDrag(QPoint point)
+bool TGxCustomGrid::StartDrag(QPoint point)
 {
-    TGxCustomColumn& column = *m_drag.column;
+    TGxCustomColumn& column = *m_heldColumn;
     const bool locked = Options().contains(goLockFixedCols) && IsFixed(column);
     if (HasColumnOption(column, coDisableMoving) || Options().contains(goDisableColumnMoving) ||
         locked) {
-        m_drag.column = nullptr;
-        return;
+        // The header stays held, as a click.
+        m_heldColumn = nullptr;
+        return false;
     }
-    m_drag.dragging = true;
+    m_interaction = giColumnDrag;
     // A dragged header is no click.
     SetPressedHeaderColumn(-1);
     m_dragBox = std::make_unique<TColumnDragBox>(column.Header().Caption(),
@@ -687,6 +773,7 @@ void TGxCustomGrid::StartDrag(QPoint point)
     m_dragArrows[1] = std::make_unique<TDragArrow>(false);
     m_dragBox->show();
     TrackDrag(point);
+    return true;
 }
 
 // The gap between columns, counted in position order (0 before the first), that the point
@@ -716,8 +803,8 @@ void TGxCustomGrid::TrackDrag(QPoint point)
 {
     m_dragBox->move(viewport()->mapToGlobal(point) -
                     QPoint(m_dragBox->width() / 2, m_dragBox->height() / 2));
-    m_drag.dropGap = DropGapAt(point);
-    if (m_drag.dropGap < 0) {
+    const int gap = DropGapAt(point);
+    if (gap < 0) {
         for (auto& arrow : m_dragArrows)
             arrow->hide();
         viewport()->setCursor(TCursors::Screen().Cursor(crColumnNoDrag));
@@ -726,8 +813,8 @@ void TGxCustomGrid::TrackDrag(QPoint point)
     viewport()->unsetCursor();
     const auto& columns = Columns().PositionList();
     int x = 0;
-    if (m_drag.dropGap < static_cast<int>(columns.size())) {
-        const TGxCustomColumn& next = *columns[m_drag.dropGap];
+    if (gap < static_cast<int>(columns.size())) {
+        const TGxCustomColumn& next = *columns[gap];
         x = next.ColumnLeft() - ScrollOf(next);
     } else if (TGxCustomColumn* last = Columns().LastVisibleColumn()) {
         x = last->ColumnLeft() + last->Width() - ScrollOf(*last);
@@ -743,9 +830,8 @@ void TGxCustomGrid::TrackDrag(QPoint point)
 
 void TGxCustomGrid::EndDrag(QPoint point)
 {
-    TGxCustomColumn& column = *m_drag.column;
+    TGxCustomColumn& column = *std::exchange(m_heldColumn, nullptr);
     const int gap = DropGapAt(point);
-    m_drag = {};
     m_dragBox.reset();
     for (auto& arrow : m_dragArrows)
         arrow.reset();
@@ -812,22 +898,32 @@ void TGxCustomGrid::ResetHover()
 
 void TGxCustomGrid::DropInputStates()
 {
-    m_pressed = false;
+    m_interaction = giNone;
+    m_pressButton = Qt::NoButton;
     m_pressPoint = {};
     m_pressedCell = {};
-    m_resize = {};
+    m_heldColumn = nullptr;
+    m_resizeDelta = 0;
+    m_heldRow = -1;
     for (QWidget* line : m_trackLines)
         line->hide();
-    m_resizeRow = -1;
-    m_moveRow = -1;
     m_rowTrackLine->hide();
-    m_drag = {};
     m_dragBox.reset();
     for (auto& arrow : m_dragArrows)
         arrow.reset();
     if (PressedHeaderColumn() >= 0)
         SetPressedHeaderColumn(-1);
+    // A roll whose release never comes would scroll on without end.
+    if (Rolling())
+        StopRoll();
     viewport()->unsetCursor();
+}
+
+void TGxCustomGrid::ColumnDeleted(TGxCustomColumn& column, int index)
+{
+    if (m_heldColumn == &column || (m_interaction != giNone && PressedHeaderColumn() == index))
+        DropInputStates();
+    TGxCustomGridControl::ColumnDeleted(column, index);
 }
 
 // --- Focus ---

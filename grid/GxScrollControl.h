@@ -205,11 +205,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void StopRoll();
 
 private:
     void ConnectBar(Qt::Orientation kind);
     void StartRoll(const QPoint& anchor);
-    void StopRoll();
     void RollTick();
     void SetRollCursor(int id);
 

@@ -4,15 +4,6 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-TFileIdentity IdentityOf(const struct stat& info)
-{
-    return {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
-}
-
-} // namespace
-
 TFileEntry LookUpEntry(const QByteArray& path)
 {
     TFileEntry entry;
@@ -23,14 +14,14 @@ TFileEntry LookUpEntry(const QByteArray& path)
     if (::stat(FolderOf(path).constData(), &folderInfo) != 0)
         return entry;
     entry.Exists = true;
-    entry.Folder = IdentityOf(folderInfo);
+    entry.Folder = TFileIdentity::Of(folderInfo);
     entry.Name = path.mid(path.lastIndexOf('/') + 1);
     entry.IsLink = S_ISLNK(info.st_mode);
     if (entry.IsLink && ::stat(path.constData(), &info) != 0)
         return entry;
     entry.ReachesRegularFile = S_ISREG(info.st_mode);
     if (entry.ReachesRegularFile) {
-        entry.File = IdentityOf(info);
+        entry.File = TFileIdentity::Of(info);
         entry.Size = info.st_size;
     }
     return entry;

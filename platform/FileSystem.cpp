@@ -48,7 +48,7 @@ TFile::TFile(const QByteArray& path) noexcept
     }
     m_fd = fd;
     m_size = info.st_size;
-    m_identity = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    m_identity = TFileIdentity::Of(info);
 }
 
 TFile::TFile(TFile&& other) noexcept

@@ -1,24 +1,16 @@
 #pragma once
 
+#include "platform/FileIdentity.h"
 #include "platform/SysUtils.h"
 
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <memory>
 
 // File primitives over POSIX. Paths are the file system's own bytes (QFile::encodeName of a shown
 // path), so a name that is not valid in the locale's encoding still reaches its file.
-
-// Where a file lives: two paths with the same identity name one file (a hard link, or a folder
-// reached twice through a symbolic link).
-struct TFileIdentity
-{
-    uint64_t device = 0;
-    uint64_t inode = 0;
-
-    friend bool operator==(const TFileIdentity&, const TFileIdentity&) = default;
-};
 
 // A regular file opened for reading. Move-only; the destructor closes it.
 class TFile
@@ -87,3 +79,56 @@ public:
 private:
     QByteArray m_homeTrash;
 };
+
+// What a name reaches, symbolic links followed.
+enum class TEntryKind {
+    // Nothing that can be examined: no such entry, a broken link, a loop of links, no right to
+    // look.
+    Missing,
+    Folder,
+    // A regular file, or a device, pipe or socket: anything that is there and no folder.
+    File,
+};
+
+// One entry of an open folder. The name stays valid until the next entry is read.
+struct TFolderEntry
+{
+    const char* Name = nullptr;
+    TEntryKind Kind = TEntryKind::Missing;
+};
+
+// A folder opened for listing. The entries come in the order the file system keeps them, hidden
+// ones and "." and ".." included.
+class TFolderListing
+{
+public:
+    virtual ~TFolderListing() = default;
+
+    // The folder itself, as measured when it was opened.
+    virtual const TFileIdentity& Identity() const noexcept = 0;
+    // Reads the next entry into entry; false at the end of the folder and on a read error,
+    // which Error() then names (errno value; 0 after a clean end).
+    virtual bool Next(TFolderEntry& entry) = 0;
+    virtual int Error() const noexcept = 0;
+};
+
+// The file system as the search and the edits see it: a thin seam over the system calls, so that
+// tests can make chosen calls fail with chosen errors whoever runs them.
+class TFileSystem
+{
+public:
+    virtual ~TFileSystem() = default;
+
+    // Opens a folder (through links) for listing; null when it cannot, error then holds the
+    // errno value.
+    virtual std::unique_ptr<TFolderListing> OpenFolder(const QByteArray& path, int& error) = 0;
+    // What the path reaches, links followed.
+    virtual TEntryKind LookUp(const QByteArray& path) = 0;
+    // Opens a regular file for reading and measures it (see TFile).
+    virtual TFile OpenFile(const QByteArray& path) = 0;
+    // The size of an open file now; -1 when it cannot be measured.
+    virtual int64_t MeasureFile(const TFile& file) = 0;
+};
+
+// The host's file system.
+TFileSystem& HostFileSystem();

@@ -16,11 +16,6 @@ namespace {
 constexpr qsizetype kLongestExtension = 16;
 constexpr int kLargestNumber = 1 << 30;
 
-TFileIdentity IdentityOf(const struct stat& info)
-{
-    return {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
-}
-
 } // namespace
 
 void TDescriptor::Close() noexcept
@@ -40,7 +35,7 @@ std::optional<TRemovalResult> DiffersFromCheck(const QByteArray& path, const TFi
         return changed;
     if (checked.IsLink)
         return S_ISLNK(entry.st_mode) ? std::nullopt : std::optional(changed);
-    if (!S_ISREG(entry.st_mode) || IdentityOf(entry) != checked.File ||
+    if (!S_ISREG(entry.st_mode) || TFileIdentity::Of(entry) != checked.File ||
         entry.st_size != checked.Size)
         return changed;
     return std::nullopt;

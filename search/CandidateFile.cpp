@@ -1,7 +1,6 @@
 #include "search/CandidateFile.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 TCandidateFile TCandidateFile::FromSizeText(QByteArray path, QString sizeText)
 {
@@ -10,8 +9,8 @@ TCandidateFile TCandidateFile::FromSizeText(QByteArray path, QString sizeText)
     return {std::move(path), std::move(sizeText), isNumber && size >= 0 ? int64_t(size) : -1};
 }
 
-TCandidateReader::TCandidateReader(const TCandidateFile& file) noexcept
-    : m_file(file.path), m_size(file.size), m_remaining(file.size),
+TCandidateReader::TCandidateReader(const TCandidateFile& file, TFileSystem& files)
+    : m_files(files), m_file(files.OpenFile(file.path)), m_size(file.size), m_remaining(file.size),
       m_changed(!m_file.IsOpen() || file.size < 0 || m_file.Size() != file.size)
 {}
 
@@ -31,8 +30,7 @@ int64_t TCandidateReader::Read(char* buffer, size_t capacity) noexcept
 
 bool TCandidateReader::StillAsMeasured() noexcept
 {
-    struct stat info = {};
-    if (m_changed || ::fstat(m_file.Handle(), &info) != 0 || info.st_size != m_size)
+    if (m_changed || m_files.MeasureFile(m_file) != m_size)
         m_changed = true;
     return !m_changed;
 }

@@ -22,10 +22,11 @@ struct TCandidateFile
 // Reads a candidate file block by block, never beyond the size measured for it: a file that has
 // grown, shrunk or become unreadable since it was measured is "changed", and nothing it holds
 // counts. Reading stops at the measured size even while another program appends to the file.
+// The file is opened and measured again through the given file system.
 class TCandidateReader
 {
 public:
-    explicit TCandidateReader(const TCandidateFile& file) noexcept;
+    TCandidateReader(const TCandidateFile& file, TFileSystem& files);
 
     // Whether the file differs from its measurement: it could not be opened, its size is no
     // longer the measured one, or a read failed or ended early.
@@ -41,6 +42,7 @@ public:
     bool StillAsMeasured() noexcept;
 
 private:
+    TFileSystem& m_files;
     TFile m_file;
     int64_t m_size;
     int64_t m_remaining;

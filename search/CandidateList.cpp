@@ -12,18 +12,6 @@
 #include <QLabel>
 #include <unordered_set>
 
-namespace {
-
-struct TIdentityHash
-{
-    size_t operator()(const TFileIdentity& id) const noexcept
-    {
-        return std::hash<uint64_t>()(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
-    }
-};
-
-} // namespace
-
 bool IsCandidate(const QByteArray& path, double size, const TTrashFolders& trash)
 {
     return size > 100 && !path.contains("RECYCLER") && !trash.Contains(path);
@@ -36,7 +24,7 @@ void BuildCandidateList(const TSearchView& view, const TSearchTables& tables)
     const TMemoLines& lines = view.Memo1.Lines();
     // One file reached by several paths (folder links, hard links) is one candidate, at the
     // first of its paths: every row then names a distinct file.
-    std::unordered_set<TFileIdentity, TIdentityHash> seen;
+    std::unordered_set<TFileIdentity> seen;
     for (int s = 0; s < lines.Count(); ++s) {
         view.ProgressBar1.SetPosition(s);
         const QByteArray path = lines.Line(s);

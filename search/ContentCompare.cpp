@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-TContentComparer::TContentComparer(std::function<void()> onProgress)
-    : m_first(std::make_unique_for_overwrite<char[]>(BlockSize)),
+TContentComparer::TContentComparer(std::function<void()> onProgress, TFileSystem& files)
+    : m_files(files), m_first(std::make_unique_for_overwrite<char[]>(BlockSize)),
       m_second(std::make_unique_for_overwrite<char[]>(BlockSize)),
       m_onProgress(std::move(onProgress))
 {}
@@ -12,10 +12,10 @@ TComparison TContentComparer::Compare(const TCandidateFile& first, const TCandid
 {
     if (first.size != second.size)
         return TComparison::Different;
-    TCandidateReader a(first);
+    TCandidateReader a(first, m_files);
     if (a.Changed())
         return TComparison::FirstChanged;
-    TCandidateReader b(second);
+    TCandidateReader b(second, m_files);
     if (b.Changed())
         return TComparison::SecondChanged;
     if (a.Identity() == b.Identity())

@@ -22,8 +22,9 @@ public:
 
     // onProgress, when given, is called after every ProgressInterval bytes of a long pair, so
     // that the window stays usable while multi-gigabyte files are read. It may raise to end the
-    // comparison.
-    explicit TContentComparer(std::function<void()> onProgress = {});
+    // comparison. The files are opened through files.
+    explicit TContentComparer(std::function<void()> onProgress = {},
+                              TFileSystem& files = HostFileSystem());
 
     // The measured sizes are compared first, then the files block after block up to the first
     // difference and never past the measured size (two empty files are identical). A file that
@@ -33,6 +34,7 @@ public:
     TComparison Compare(const TCandidateFile& first, const TCandidateFile& second);
 
 private:
+    TFileSystem& m_files;
     std::unique_ptr<char[]> m_first;
     std::unique_ptr<char[]> m_second;
     std::function<void()> m_onProgress;

@@ -41,7 +41,7 @@ struct TReading
 std::optional<TFirstBlock> FirstBlockDigest(const TCandidateFile& candidate, TReading& reading)
 {
     const auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
-    TCandidateReader file(candidate);
+    TCandidateReader file(candidate, HostFileSystem());
     const int64_t count = file.Read(buffer.get(), kBlockSize);
     if (count < 0)
         return std::nullopt;
@@ -58,7 +58,7 @@ std::optional<uint64_t> WholeFileDigest(const TCandidateFile& candidate, TReadin
 {
     const auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
     const std::unique_ptr<XXH3_state_t, TStateDeleter> state(XXH3_createState());
-    TCandidateReader file(candidate);
+    TCandidateReader file(candidate, HostFileSystem());
     if (file.Changed() || !state || XXH3_64bits_reset(state.get()) != XXH_OK)
         return std::nullopt;
     while (!file.AtEnd()) {

@@ -1,85 +1,50 @@
 #include "search/FolderScan.h"
 
+#include "platform/FileSystem.h"
 #include "platform/MemoLines.h"
 #include "search/Masks.h"
 #include "search/SearchView.h"
 
 #include <QFile>
 #include <QLabel>
-#include <cerrno>
 #include <cstring>
-#include <dirent.h>
 #include <memory>
 #include <optional>
-#include <sys/stat.h>
 #include <unordered_set>
 
 namespace {
-
-struct DirCloser
-{
-    void operator()(DIR* dir) const noexcept { closedir(dir); }
-};
-using DirHandle = std::unique_ptr<DIR, DirCloser>;
-
-struct DirectoryId
-{
-    dev_t Device;
-    ino_t Inode;
-    bool operator==(const DirectoryId&) const = default;
-};
-
-struct DirectoryIdHash
-{
-    size_t operator()(const DirectoryId& id) const noexcept
-    {
-        return std::hash<uint64_t>()(uint64_t(id.Inode) * 0x9E3779B97F4A7C15ull ^ id.Device);
-    }
-};
-
-enum class EntryKind { File, Directory, Unknown };
 
 bool IsDotOrDotDot(const char* name)
 {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
 
-// Links are followed: a link to a directory is a directory. An entry that cannot be examined
-// (a broken link, a loop of links, an entry gone meanwhile) is Unknown.
-EntryKind KindOf(DIR* dir, const dirent& entry)
+// The next entry, or false at the end of the folder and on a read error: a folder that fails
+// part-way keeps what was read from it, and the failure is told.
+bool NextEntry(TFolderListing& listing, const QByteArray& folder, TFolderEntry& entry)
 {
-    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
-        return entry.d_type == DT_DIR ? EntryKind::Directory : EntryKind::File;
-    struct stat status;
-    if (fstatat(dirfd(dir), entry.d_name, &status, 0) != 0)
-        return EntryKind::Unknown;
-    return S_ISDIR(status.st_mode) ? EntryKind::Directory : EntryKind::File;
-}
-
-// The next entry, or nothing at the end of the folder and on a read error: a folder that fails
-// part-way keeps what was read from it.
-const dirent* NextEntry(DIR* dir)
-{
-    errno = 0;
-    const dirent* entry = readdir(dir);
-    if (!entry && errno != 0)
-        qWarning("Cannot read on in a folder: %s", strerror(errno));
-    return entry;
+    if (listing.Next(entry))
+        return true;
+    if (listing.Error() != 0)
+        qWarning("Cannot read on in the folder %s: %s", folder.constData(),
+                 strerror(listing.Error()));
+    return false;
 }
 
 class TFolderWalk
 {
 public:
-    TFolderWalk(const QByteArray& mask, TMemoLines& list, bool recurse, const TSearchView& view)
-        : m_maskText(mask), m_list(list), m_recurse(recurse), m_view(view)
+    TFolderWalk(const QByteArray& mask, TMemoLines& list, bool recurse, const TSearchView& view,
+                TFileSystem& files)
+        : m_maskText(mask), m_list(list), m_recurse(recurse), m_view(view), m_files(files)
     {}
 
     void Walk(QByteArray folder);
 
 private:
-    void WalkEntries(DIR* dir, const QByteArray& folder);
+    void WalkEntries(TFolderListing& listing, const QByteArray& folder);
     bool Matches(const char* name);
-    bool Stopped() const { return m_view.StopFlag == 1; }
+    bool Stopped() const { return IsIdle(m_view.StopFlag); }
     void ShowFinished(const QByteArray& subfolder);
 
     const QByteArray& m_maskText;
@@ -88,9 +53,10 @@ private:
     TMemoLines& m_list;
     const bool m_recurse;
     const TSearchView& m_view;
+    TFileSystem& m_files;
     // Every directory entered so far: each is walked once, at the first path that reaches it,
     // so links between folders neither repeat files nor multiply the walk.
-    std::unordered_set<DirectoryId, DirectoryIdHash> m_entered;
+    std::unordered_set<TFileIdentity> m_entered;
 };
 
 void TFolderWalk::Walk(QByteArray folder)
@@ -98,39 +64,35 @@ void TFolderWalk::Walk(QByteArray folder)
     TMemoLinesUpdate update(m_list);
     if (!folder.endsWith('/'))
         folder.append('/');
-    const DirHandle dir(opendir(folder.constData()));
-    if (!dir)
+    int error = 0;
+    const std::unique_ptr<TFolderListing> listing = m_files.OpenFolder(folder, error);
+    if (!listing || !m_entered.insert(listing->Identity()).second)
         return;
-    struct stat status;
-    if (fstat(dirfd(dir.get()), &status) != 0)
-        return;
-    if (!m_entered.insert({status.st_dev, status.st_ino}).second)
-        return;
-    WalkEntries(dir.get(), folder);
+    WalkEntries(*listing, folder);
 }
 
-void TFolderWalk::WalkEntries(DIR* dir, const QByteArray& folder)
+void TFolderWalk::WalkEntries(TFolderListing& listing, const QByteArray& folder)
 {
     // One buffer for every path of this folder: it grows to the longest name and stays.
     QByteArray path = folder;
-    for (const dirent* entry = NextEntry(dir); entry;) {
+    TFolderEntry entry;
+    for (bool more = NextEntry(listing, folder, entry); more;) {
         path.truncate(folder.size());
-        path.append(entry->d_name);
-        const EntryKind kind = KindOf(dir, *entry);
-        if (kind == EntryKind::Directory) {
-            if (m_recurse && !IsDotOrDotDot(entry->d_name)) {
+        path.append(entry.Name);
+        if (entry.Kind == TEntryKind::Folder) {
+            if (m_recurse && !IsDotOrDotDot(entry.Name)) {
                 Walk(path);
                 ShowFinished(path);
                 if (Stopped())
                     return;
             }
-        } else if (kind == EntryKind::File && Matches(entry->d_name)) {
+        } else if (entry.Kind == TEntryKind::File && Matches(entry.Name)) {
             m_list.Add(path);
             HandleMessages(m_view);
             if (Stopped())
                 return;
         }
-        entry = NextEntry(dir);
+        more = NextEntry(listing, folder, entry);
         HandleMessages(m_view);
     }
 }
@@ -152,7 +114,7 @@ void TFolderWalk::ShowFinished(const QByteArray& subfolder)
 } // namespace
 
 void ScanFolder(const QByteArray& folder, const QByteArray& mask, TMemoLines& list, bool recurse,
-                const TSearchView& view)
+                const TSearchView& view, TFileSystem& files)
 {
-    TFolderWalk(mask, list, recurse, view).Walk(folder);
+    TFolderWalk(mask, list, recurse, view, files).Walk(folder);
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+class TFileSystem;
 class TMemoLines;
 struct TSearchView;
 
@@ -9,7 +10,8 @@ struct TSearchView;
 // the order the file system returns the entries, and with recurse the content of every subfolder
 // where the subfolder's entry is met. Paths are the folder with a trailing "/" followed by the
 // entry name, byte for byte. Hidden entries count; directories are never tested against the mask;
-// a folder that cannot be read yields nothing, and one that fails part-way what was read from it.
+// a folder that cannot be read yields nothing, and one that fails part-way what was read from it
+// (with a warning naming it).
 // An entry that cannot be examined (a broken link, a loop of links) is skipped. Links to
 // directories are followed, but every directory (device and inode) is entered once per scan, at
 // the first path that reaches it, so links neither repeat files nor make the walk endless.
@@ -18,4 +20,4 @@ struct TSearchView;
 // are handled after each added file and each entry; the walk stops when StopFlag reads 1 after
 // an added file or a walked subfolder. An invalid mask raises EMaskException.
 void ScanFolder(const QByteArray& folder, const QByteArray& mask, TMemoLines& list, bool recurse,
-                const TSearchView& view);
+                const TSearchView& view, TFileSystem& files);

@@ -23,20 +23,12 @@ struct TReachedFile
     int firstRow;
 };
 
-struct TIdentityHash
-{
-    size_t operator()(const TFileIdentity& identity) const noexcept
-    {
-        return std::hash<uint64_t>()(identity.inode * 31 + identity.device);
-    }
-};
-
 // The distinct files the rows reach; fileOfRow holds each row's index into them, or kNone.
 std::vector<TReachedFile> ReachedFiles(const std::vector<TFileEntry>& entries,
                                        std::vector<int>& fileOfRow)
 {
     std::vector<TReachedFile> files;
-    std::unordered_map<TFileIdentity, int, TIdentityHash> indexOf;
+    std::unordered_map<TFileIdentity, int> indexOf;
     fileOfRow.assign(entries.size(), kNone);
     for (size_t row = 0; row < entries.size(); ++row) {
         const TFileEntry& entry = entries[row];
@@ -81,8 +73,8 @@ std::vector<int> ContentGroups(const std::vector<TReachedFile>& files,
     std::vector<TCandidateFile> candidates;
     candidates.reserve(chosen.size());
     for (int i : chosen)
-        candidates.push_back({rows[files[i].firstRow].Path, QString::number(files[i].size),
-                              files[i].size});
+        candidates.push_back(
+            {rows[files[i].firstRow].Path, QString::number(files[i].size), files[i].size});
     const auto onRead = [&](TReadPoint) {
         if (onFileRead)
             onFileRead();
@@ -95,8 +87,7 @@ std::vector<int> ContentGroups(const std::vector<TReachedFile>& files,
     // on either side of it that are still identical.
     size_t last = 0;
     for (size_t k = 1; k < order.size(); ++k) {
-        const TComparison result =
-            comparer.Compare(candidates[order[last]], candidates[order[k]]);
+        const TComparison result = comparer.Compare(candidates[order[last]], candidates[order[k]]);
         if (onFileRead)
             onFileRead();
         if (result == TComparison::SecondChanged)

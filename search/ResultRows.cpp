@@ -71,7 +71,7 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables)
     int imageCounter = 0;
     for (int s = 0; s < pairs.RowCount(); ++s) {
         view.ProgressBar1.SetPosition(s);
-        if (view.StopFlag == 1)
+        if (IsIdle(view.StopFlag))
             return false;
         ShowProgress(view, pairs.Cell(tables.Pairs.Path, s).AsString());
         HandleMessages(view);

@@ -1,6 +1,7 @@
 #include "search/SearchRun.h"
 
 #include "grid/GxGrid.h"
+#include "platform/FileSystem.h"
 #include "platform/ImageList.h"
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
@@ -31,7 +32,8 @@ void FindFiles(const TSearchView& view, const TSearchInputs& inputs)
 {
     view.Report(TSearchPhase::Scan);
     view.Label1.setText(QStringLiteral("Finding files"));
-    ScanFolder(inputs.Folder, inputs.Mask, view.Memo1.Lines(), inputs.Recurse, view);
+    ScanFolder(inputs.Folder, inputs.Mask, view.Memo1.Lines(), inputs.Recurse, view,
+               HostFileSystem());
 }
 
 // Fewer than two found files make the maximum negative, which the progress bar refuses: that

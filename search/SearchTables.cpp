@@ -32,11 +32,9 @@ void SetupFileTable(TDataGrid& grid, const char* gridName, const char* pathColum
 
 TSearchTables TSearchTables::Resolve(const TSearchView& view)
 {
-    const TDataGrid& results = view.DataGrid1;
     return {FileTableColumns(view.DataGrid2, "dest2", "size2"),
             FileTableColumns(view.DataGrid3, "GxTextColumn1", "GxTextColumn2"),
-            {Index(results, "Dest"), Index(results, "Size"), Index(results, "Res"),
-             Index(results, "Date"), Index(results, "Priv")}};
+            TResultColumns::Resolve(view.DataGrid1)};
 }
 
 void SetupCandidateTable(TDataGrid& grid)

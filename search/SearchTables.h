@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/ResultColumns.h"
+
 class TDataGrid;
 struct TSearchView;
 
@@ -14,23 +16,13 @@ struct TFileTableColumns
     int Size;
 };
 
-// The columns of the results grid that the search writes.
-struct TResultColumns
-{
-    int Dest;
-    int Size;
-    int Res;
-    int Date;
-    int Priv;
-};
-
 struct TSearchTables
 {
     // DataGrid2: dest2 and size2.
     TFileTableColumns Candidates;
     // DataGrid3: GxTextColumn1 and GxTextColumn2.
     TFileTableColumns Pairs;
-    // DataGrid1: Dest, Size, Res, Date and Priv.
+    // DataGrid1, the results grid.
     TResultColumns Results;
 
     // Looks every column up in the view's grids; raises the grid's error for a missing one.

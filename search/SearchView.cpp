@@ -16,6 +16,6 @@ void HandleMessages(const TSearchView& view)
 void HandleMessagesInsideFile(const TSearchView& view)
 {
     HandleMessages(view);
-    if (view.StopFlag == 1)
+    if (IsIdle(view.StopFlag))
         throw ESearchStopped();
 }

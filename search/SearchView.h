@@ -38,7 +38,7 @@ struct TSearchView
     TDataGrid& DataGrid3;
     // Its picture is the thumbnail of a file that cannot be decoded.
     TImage& Image1;
-    // 1: idle, which is also the stop request; 0: a run is active.
+    // 1: idle, which is also the stop request; 0: a run is active. Read it through IsIdle.
     uint8_t& StopFlag;
     // Set when the window closes during a run: the run unwinds at once instead of finishing the
     // phases that a stop request lets run on.
@@ -52,6 +52,12 @@ struct TSearchView
             PhaseStarted(phase);
     }
 };
+
+// Whether the stop flag reads idle: no run is active, or the active one was asked to stop.
+constexpr bool IsIdle(uint8_t stopFlag)
+{
+    return stopFlag == 1;
+}
 
 // Raised when a run finds its window gone; the run's catch-all ends it.
 class ESearchAbandoned : public Exception

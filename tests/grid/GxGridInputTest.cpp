@@ -199,4 +199,223 @@ TEST_F(GridInputTest, losingTheApplicationDropsAPressedHeader)
     EXPECT_EQ(clicks, 0);
 }
 
+// The row edge and the middle of a row in the indicator.
+class GridRowInputTest : public GridInputTest
+{
+protected:
+    void SetUp() override
+    {
+        GridInputTest::SetUp();
+        m_grid->SetOptions(m_grid->Options() +
+                           TGridOptions{goIndicator, goRowResizing, goRowMoving});
+    }
+    int IndicatorX() { return m_grid->GetIndicatorRect().center().x(); }
+    QPoint RowEdge(int row) { return QPoint(IndicatorX(), m_grid->GetRowTop(row + 1) - 2); }
+    QPoint RowMiddle(int row)
+    {
+        return QPoint(IndicatorX(), m_grid->GetRowTop(row) + m_grid->GetRowHeight(row) / 2);
+    }
+    // Takes the focus away in the middle of a press; the press must end with it.
+    void LoseFocus(TGridInteraction during)
+    {
+        EXPECT_EQ(m_grid->Interaction(), during);
+        m_next->setFocus();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return m_next->hasFocus(); }));
+        EXPECT_EQ(m_grid->Interaction(), giNone);
+        EXPECT_EQ(m_grid->PressedHeaderColumn(), -1);
+    }
+    void Refocus()
+    {
+        m_grid->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_grid->hasFocus(); }));
+    }
+};
+
+TEST_F(GridRowInputTest, losingTheFocusEndsEveryKindOfPressAndItsReleaseChangesNothing)
+{
+    QStringList events;
+    m_grid->OnCellClick = [&](QObject*, int col, int row) {
+        events << QStringLiteral("click %1 %2").arg(col).arg(row);
+    };
+    m_grid->OnHeaderClick = [&](QObject*, int col) { events << QStringLiteral("header %1").arg(col); };
+    m_grid->OnChangeRowHeight = [&](QObject*, int row, int) {
+        events << QStringLiteral("height %1").arg(row);
+    };
+    m_grid->OnRowMove = [&](QObject*, int from, int to, bool&) {
+        events << QStringLiteral("row %1 -> %2").arg(from).arg(to);
+    };
+    const QStringList texts = ColumnTexts(*m_grid, 0);
+    {
+        SCOPED_TRACE("cell press");
+        const QPoint cell = m_grid->GetCellRect(1, 1).center();
+        QTest::mousePress(View(), Qt::LeftButton, {}, cell);
+        LoseFocus(giCellPress);
+        QTest::mouseRelease(View(), Qt::LeftButton, {}, cell);
+    }
+    {
+        SCOPED_TRACE("header press");
+        Refocus();
+        QTest::mousePress(View(), Qt::LeftButton, {}, HeaderPoint(1));
+        LoseFocus(giHeaderPress);
+        QTest::mouseRelease(View(), Qt::LeftButton, {}, HeaderPoint(1));
+        EXPECT_FALSE(m_grid->Columns().Items(1).Sorted());
+    }
+    {
+        SCOPED_TRACE("column resize");
+        Refocus();
+        const TGxCustomColumn& column = m_grid->Columns().Items(1);
+        const int width = column.Width();
+        const QPoint edge(column.ColumnLeft() + width - 1, m_grid->HeaderSize() / 2);
+        QTest::mousePress(View(), Qt::LeftButton, {}, edge);
+        QTest::mouseMove(View(), edge + QPoint(30, 0));
+        LoseFocus(giColumnResize);
+        QTest::mouseRelease(View(), Qt::LeftButton, {}, edge + QPoint(30, 0));
+        EXPECT_EQ(column.Width(), width);
+    }
+    {
+        SCOPED_TRACE("column drag");
+        Refocus();
+        QTest::mousePress(View(), Qt::LeftButton, {}, HeaderPoint(0));
+        QTest::mouseMove(View(), HeaderPoint(0, 5));
+        QTest::mouseMove(View(), HeaderPoint(2, 10));
+        LoseFocus(giColumnDrag);
+        QTest::mouseRelease(View(), Qt::LeftButton, {}, HeaderPoint(2, 10));
+        EXPECT_EQ(PositionOf(0), 0);
+    }
+    {
+        SCOPED_TRACE("row resize");
+        Refocus();
+        QTest::mousePress(View(), Qt::LeftButton, {}, RowEdge(1));
+        QTest::mouseMove(View(), RowEdge(1) + QPoint(0, 20));
+        LoseFocus(giRowResize);
+        QTest::mouseRelease(View(), Qt::LeftButton, {}, RowEdge(1) + QPoint(0, 20));
+    }
+    {
+        SCOPED_TRACE("row drag");
+        Refocus();
+        QTest::mousePress(View(), Qt::LeftButton, {}, RowMiddle(0));
+        QTest::mouseMove(View(), RowMiddle(2));
+        LoseFocus(giRowDrag);
+        QTest::mouseRelease(View(), Qt::LeftButton, {}, RowMiddle(2));
+    }
+    {
+        SCOPED_TRACE("roll");
+        Refocus();
+        QTest::mousePress(View(), Qt::MiddleButton, {}, m_grid->GetCellRect(1, 1).center());
+        EXPECT_TRUE(m_grid->Rolling());
+        LoseFocus(giRoll);
+        EXPECT_FALSE(m_grid->Rolling()) << "a roll whose release never comes would run on";
+        QTest::mouseRelease(View(), Qt::MiddleButton, {}, m_grid->GetCellRect(1, 1).center());
+    }
+    EXPECT_TRUE(events.isEmpty()) << events.join(", ").toStdString();
+    EXPECT_TRUE(m_moves.isEmpty());
+    EXPECT_EQ(ColumnTexts(*m_grid, 0), texts) << "no row moved";
+    EXPECT_EQ(m_grid->GetRowTop(2) - m_grid->GetRowTop(1), m_grid->GetRowTop(1) - m_grid->GetRowTop(0))
+        << "no row resized";
+}
+
+TEST_F(GridRowInputTest, anotherButtonPressedDuringAPressLeavesItAlone)
+{
+    int headerClicks = 0;
+    m_grid->OnHeaderClick = [&](QObject*, int) {
+        ++headerClicks;
+    };
+    QStringList downs;
+    m_grid->OnMouseDown = [&](QObject*, Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
+        downs << (button == Qt::RightButton ? "right" : "other");
+    };
+    m_grid->SelectCell(0, 0);
+    QTest::mousePress(View(), Qt::LeftButton, {}, HeaderPoint(1));
+    const QPoint cell = m_grid->GetCellRect(2, 2).center();
+    QTest::mousePress(View(), Qt::RightButton, {}, cell);
+    EXPECT_EQ(m_grid->SelectedRow(), 0) << "the second button selects nothing";
+    EXPECT_EQ(m_grid->Interaction(), giHeaderPress);
+    QTest::mouseRelease(View(), Qt::RightButton, {}, cell);
+    EXPECT_EQ(headerClicks, 0) << "the second button's release is no header click";
+    QTest::mouseRelease(View(), Qt::LeftButton, {}, HeaderPoint(1));
+    EXPECT_EQ(headerClicks, 1);
+    EXPECT_TRUE(m_grid->Columns().Items(1).Sorted()) << "the held header's own release sorts";
+    EXPECT_EQ(downs, (QStringList{"other", "right"})) << "the toolkit's events still come";
+
+    // A middle press while a column is resized starts no roll; the resize goes on.
+    TGxCustomColumn& column = m_grid->Columns().Items(2);
+    const int width = column.Width();
+    const QPoint edge(column.ColumnLeft() + width, m_grid->HeaderSize() / 2);
+    QTest::mousePress(View(), Qt::LeftButton, {}, edge);
+    QTest::mousePress(View(), Qt::MiddleButton, {}, edge);
+    EXPECT_FALSE(m_grid->Rolling());
+    QTest::mouseRelease(View(), Qt::MiddleButton, {}, edge);
+    QTest::mouseMove(View(), edge + QPoint(25, 0));
+    QTest::mouseRelease(View(), Qt::LeftButton, {}, edge + QPoint(25, 0));
+    EXPECT_EQ(column.Width(), width + 25);
+
+    // Any release ends a roll, as the scroll control does.
+    const int selected = m_grid->SelectedRow();
+    QTest::mousePress(View(), Qt::MiddleButton, {}, cell);
+    QTest::mousePress(View(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(m_grid->SelectedRow(), selected);
+    QTest::mouseRelease(View(), Qt::LeftButton, {}, cell);
+    EXPECT_FALSE(m_grid->Rolling());
+    EXPECT_EQ(m_grid->Interaction(), giNone);
+    QTest::mouseRelease(View(), Qt::MiddleButton, {}, cell);
+}
+
+TEST_F(GridRowInputTest, aPressWhoseReleaseWentElsewhereDoesNotHoldUpTheNext)
+{
+    QStringList clicks;
+    m_grid->OnCellClick = [&](QObject*, int col, int row) {
+        clicks << QStringLiteral("%1 %2").arg(col).arg(row);
+    };
+    // The header's release never came (a window took the mouse); the next press starts over.
+    QTest::mousePress(View(), Qt::LeftButton, {}, HeaderPoint(1));
+    const QPoint cell = m_grid->GetCellRect(1, 3).center();
+    QTest::mousePress(View(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(m_grid->SelectedRow(), 3);
+    EXPECT_EQ(m_grid->PressedHeaderColumn(), -1);
+    QTest::mouseRelease(View(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(clicks, QStringList{"1 3"});
+
+    // Likewise a right press once the left button is up, though its release was lost.
+    QTest::mousePress(View(), Qt::LeftButton, {}, RowMiddle(0));
+    ASSERT_EQ(m_grid->Interaction(), giRowDrag);
+    const QPoint other = m_grid->GetCellRect(2, 1).center();
+    QMouseEvent right(QEvent::MouseButtonPress, other, View()->mapToGlobal(other),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(View(), &right);
+    EXPECT_EQ(m_grid->SelectedRow(), 1);
+    EXPECT_EQ(m_grid->Interaction(), giCellPress);
+    QTest::mouseRelease(View(), Qt::LeftButton, {}, other);
+    QTest::mouseRelease(View(), Qt::RightButton, {}, other);
+    EXPECT_EQ(ColumnTexts(*m_grid, 0).first(), QStringLiteral("apple")) << "no row moved";
+}
+
+TEST_F(GridInputTest, aColumnDeletedWhileItsEdgeIsHeldEndsTheResize)
+{
+    const TGxCustomColumn& column = m_grid->Columns().Items(3);
+    const QPoint edge(column.ColumnLeft() + column.Width() - 1, m_grid->HeaderSize() / 2);
+    QTest::mousePress(View(), Qt::LeftButton, {}, edge);
+    ASSERT_EQ(m_grid->Interaction(), giColumnResize);
+    m_grid->Columns().Delete(3);
+    EXPECT_EQ(m_grid->Interaction(), giNone);
+    QTest::mouseMove(View(), edge + QPoint(20, 0));
+    QTest::mouseRelease(View(), Qt::LeftButton, {}, edge + QPoint(20, 0));
+    EXPECT_EQ(m_grid->Columns().Count(), 3);
+}
+
+TEST_F(GridInputTest, aRollKeepsItsCursorWhileTheRowsMoveUnderThePointer)
+{
+    for (int i = 0; i < 40; ++i)
+        AddTextRows(*m_grid, {{QStringLiteral("row %1").arg(i)}});
+    const QPoint anchor = m_grid->GetCellRect(0, 2).center();
+    QTest::mousePress(View(), Qt::MiddleButton, {}, anchor);
+    ASSERT_TRUE(m_grid->Rolling());
+    QTest::mouseMove(View(), anchor + QPoint(0, 60));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_grid->TopRow() > 0; }));
+    // The pointer now stands over another row than when it last moved.
+    QTest::mouseMove(View(), anchor + QPoint(0, 61));
+    EXPECT_EQ(View()->cursor().shape(), Qt::BitmapCursor) << "the roll-down cursor stays";
+    QTest::mouseRelease(View(), Qt::MiddleButton, {}, anchor + QPoint(0, 61));
+    EXPECT_FALSE(m_grid->Rolling());
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include "SampleImages.h"
+#include "support/OrdinaryFileAccess.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <map>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,9 +69,13 @@ TEST_F(FileSystemTest, fileSizeOfReachesNamesThatAreNotUtf8)
 TEST_F(FileSystemTest, unreadableFileHasNoSize)
 {
     const QByteArray path = WriteFile(m_dir, "locked.bin", "data");
+    const QByteArray open = WriteFile(m_dir, "open.bin", "data");
     ASSERT_EQ(::chmod(path.constData(), 0), 0);
-    if (IgnoresFilePermissions(m_dir))
-        GTEST_SKIP() << "running with the right to read any file (root)";
+    ASSERT_EQ(::chmod(open.constData(), 0644), 0);
+    LetOthersIn(m_dir);
+    const OrdinaryFileAccess ordinary;
+    // The folder lets the user in: what refuses the locked file is its own permission.
+    EXPECT_EQ(FileSizeOf(open), 4.0);
     EXPECT_EQ(FileSizeOf(path), -1.0);
 }
 
@@ -200,4 +207,48 @@ TEST(TrashFoldersTest, homeTrashFollowsXdgDataHome)
               QFile::encodeName(QDir::homePath()) + "/.local/share/Trash");
     if (!saved.isNull())
         qputenv("XDG_DATA_HOME", saved);
+}
+
+// The host's listing gives every entry with what it reaches, links followed, and says why a
+// folder cannot be opened.
+TEST_F(FileSystemTest, hostListsFoldersAndLooksEntriesUp)
+{
+    TFileSystem& host = HostFileSystem();
+    const QByteArray root = QFile::encodeName(m_dir.path());
+    WriteFile(m_dir, "file.jpg", "abc");
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("sub"));
+    ASSERT_EQ(::symlink("sub", Path("to-sub").constData()), 0);
+    ASSERT_EQ(::symlink("nowhere", Path("broken").constData()), 0);
+
+    int error = -1;
+    const std::unique_ptr<TFolderListing> listing = host.OpenFolder(root, error);
+    ASSERT_TRUE(listing);
+    EXPECT_EQ(error, 0);
+    struct stat status = {};
+    ASSERT_EQ(::stat(root.constData(), &status), 0);
+    EXPECT_EQ(listing->Identity(), TFileIdentity::Of(status));
+    std::map<QByteArray, TEntryKind> kinds;
+    for (TFolderEntry entry; listing->Next(entry);)
+        kinds[entry.Name] = entry.Kind;
+    EXPECT_EQ(listing->Error(), 0);
+    EXPECT_EQ(kinds, (std::map<QByteArray, TEntryKind>{{".", TEntryKind::Folder},
+                                                       {"..", TEntryKind::Folder},
+                                                       {"file.jpg", TEntryKind::File},
+                                                       {"sub", TEntryKind::Folder},
+                                                       {"to-sub", TEntryKind::Folder},
+                                                       {"broken", TEntryKind::Missing}}));
+    for (const auto& [name, kind] : kinds)
+        EXPECT_EQ(host.LookUp(root + '/' + name), kind) << name.constData();
+
+    EXPECT_FALSE(host.OpenFolder(Path("missing"), error));
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_FALSE(host.OpenFolder(Path("file.jpg"), error));
+    EXPECT_EQ(error, ENOTDIR);
+
+    TFile file = host.OpenFile(Path("file.jpg"));
+    EXPECT_EQ(host.MeasureFile(file), 3);
+    WriteFile(m_dir, "file.jpg", "abcdef");
+    EXPECT_EQ(host.MeasureFile(file), 6);
+    file.Close();
+    EXPECT_EQ(host.MeasureFile(file), -1);
 }

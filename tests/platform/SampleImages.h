@@ -35,5 +35,6 @@ QString WxH(QSize size);
 // stretched.
 QImage QuarteredPicture(int width, int height);
 
-// Whether the process can read files it has no read permission for (root can).
-bool IgnoresFilePermissions(const QTemporaryDir& dir);
+// Lets other users reach the folder's files, as a test under OrdinaryFileAccess needs: a
+// temporary folder is private to its owner.
+void LetOthersIn(const QTemporaryDir& dir);

@@ -3,12 +3,16 @@
 #include "SearchViewFixture.h"
 #include "platform/FileSystem.h"
 #include "search/Masks.h"
+#include "support/CapturedWarnings.h"
+#include "support/FailingFileSystem.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
@@ -47,9 +51,10 @@ protected:
         ASSERT_EQ(::symlink(target.constData(), (m_root + '/' + relative).constData()), 0);
     }
 
-    QList<QByteArray> Scan(const QByteArray& folder, const QByteArray& mask, bool recurse)
+    QList<QByteArray> Scan(const QByteArray& folder, const QByteArray& mask, bool recurse,
+                           TFileSystem& files = HostFileSystem())
     {
-        ScanFolder(folder, mask, m_controls.Memo1.Lines(), recurse, m_controls.View());
+        ScanFolder(folder, mask, m_controls.Memo1.Lines(), recurse, m_controls.View(), files);
         return m_controls.Found();
     }
 
@@ -188,12 +193,50 @@ TEST_F(FolderScanTest, folderThatCannotBeReadYieldsNothing)
     EXPECT_TRUE(Scan(m_root + "/missing", "*.jpg", true).isEmpty());
     EXPECT_TRUE(Scan(m_root + "/file.jpg", "*.jpg", true).isEmpty());
     EXPECT_FALSE(m_controls.Memo1.Lines().Updating());
-    if (geteuid() != 0) { // root reads any folder
-        Touch("locked/in.jpg");
-        ASSERT_EQ(::chmod((m_root + "/locked").constData(), 0), 0);
-        EXPECT_EQ(Scan(m_root, "*.jpg", true), QList<QByteArray>{m_root + "/file.jpg"});
-        ::chmod((m_root + "/locked").constData(), 0755);
+
+    Touch("locked/in.jpg");
+    FailingFileSystem files;
+    files.Fail(FailingFileSystem::Call::OpenFolder, m_root + "/locked", EACCES);
+    m_controls.Memo1.Lines().Clear();
+    EXPECT_EQ(Scan(m_root, "*.jpg", true, files), QList<QByteArray>{m_root + "/file.jpg"});
+    EXPECT_TRUE(files.OpenedFolders().contains(m_root + "/locked"));
+}
+
+// A disk that fails in the middle of a folder: the files listed before the failure stay, the
+// walk goes on with the other folders, and the failure is told with the folder's name.
+TEST_F(FolderScanTest, folderFailingPartWayKeepsWhatWasReadAndWarns)
+{
+    for (int i = 0; i < 10; ++i)
+        Touch("bad/" + QByteArray::number(i) + ".jpg");
+    Touch("good/x.jpg");
+    const QByteArray bad = m_root + "/bad";
+    constexpr int kReadBeforeFailure = 6;
+    QList<QByteArray> readBeforeFailure;
+    {
+        int error = 0;
+        const auto listing = HostFileSystem().OpenFolder(bad, error);
+        ASSERT_TRUE(listing);
+        TFolderEntry entry;
+        for (int i = 0; i < kReadBeforeFailure && listing->Next(entry); ++i)
+            if (QByteArray(entry.Name).endsWith(".jpg"))
+                readBeforeFailure << bad + '/' + entry.Name;
     }
+    ASSERT_GE(readBeforeFailure.size(), kReadBeforeFailure - 2);
+
+    FailingFileSystem files;
+    files.Fail(FailingFileSystem::Call::ReadFolder, bad, EIO, kReadBeforeFailure);
+    const CapturedWarnings warnings;
+    const QList<QByteArray> found = Scan(m_root, "*.jpg", true, files);
+
+    QList<QByteArray> fromBad;
+    for (const QByteArray& path : found)
+        if (path.startsWith(bad + '/'))
+            fromBad << path;
+    EXPECT_EQ(fromBad, readBeforeFailure);
+    EXPECT_TRUE(found.contains(m_root + "/good/x.jpg"));
+    ASSERT_EQ(warnings.Lines().size(), 1);
+    EXPECT_TRUE(warnings.Lines()[0].contains(bad));
+    EXPECT_TRUE(warnings.Lines()[0].contains(strerror(EIO)));
 }
 
 TEST_F(FolderScanTest, invalidMaskFailsAtTheFirstTestedNameAndEndsUpdateMode)

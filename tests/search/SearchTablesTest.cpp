@@ -1,6 +1,7 @@
 #include "search/SearchTables.h"
 
 #include "SearchViewFixture.h"
+#include "grid/GxColumnClasses.h"
 #include "platform/Exception.h"
 #include "search/SearchRun.h"
 
@@ -58,10 +59,11 @@ TEST(SearchTablesTest, columnsResolveByNameInAnyOrder)
 {
     SearchControls controls;
     TGxColumns& columns = controls.DataGrid1.Columns();
-    columns.Delete(0);
+    columns.Delete(controls.DataGrid1.NamedColumn("Dest").Index());
     columns.Add<TGxTextColumn>(QStringLiteral("dest"));
     const TSearchTables tables = TSearchTables::Resolve(controls.View());
-    EXPECT_EQ(tables.Results.Dest, 4);
+    EXPECT_EQ(tables.Results.Dest, 7);
+    EXPECT_EQ(tables.Results.Number, 0);
     EXPECT_EQ(columns.Items(tables.Results.Priv).Name(), QStringLiteral("Priv"));
     EXPECT_EQ(tables.Candidates.Path, 0);
     EXPECT_EQ(tables.Pairs.Size, 1);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "grid/GxColumnClasses.h"
 #include "grid/GxGrid.h"
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
+#include "search/ResultColumns.h"
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
 
@@ -14,13 +14,11 @@
 #include <QStringList>
 #include <cstdint>
 
-// A results grid with the columns the search writes, as the window's grid has them.
+// A results grid with the window's columns.
 inline void SetupTestResultsGrid(TDataGrid& grid, TImageList& images)
 {
     grid.setObjectName(QStringLiteral("DataGrid1"));
-    for (const char* name : {"Dest", "Size", "Res", "Date"})
-        grid.Columns().Add<TGxTextColumn>(QLatin1String(name));
-    grid.Columns().Add<TGxImageColumn>(QStringLiteral("Priv")).SetImages(&images);
+    AddResultColumns(grid, images);
 }
 
 // The placeholder of a file that cannot be decoded: 100 x 80, as the window's picture.

@@ -1,15 +1,15 @@
 #include "FileSafety.h"
 
+#include "OrdinaryFileAccess.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
-#include <grp.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -89,25 +89,14 @@ bool RunsAsRoot()
 
 int AsUnprivileged(const std::function<int()>& work)
 {
-    if (!RunsAsRoot())
-        return work();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kUnprivilegedId) != 0 ||
-            ::setuid(kUnprivilegedId) != 0)
-            ::_exit(255);
-        ::_exit(std::clamp(work(), 0, 254));
-    }
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return 255;
-    return WEXITSTATUS(status);
+    const OrdinaryFileAccess ordinary;
+    return work();
 }
 
 void GiveToUnprivileged(const QByteArray& path)
 {
     if (RunsAsRoot())
-        ::lchown(path.constData(), kUnprivilegedId, kUnprivilegedId);
+        ::lchown(path.constData(), OrdinaryFileAccess::kNobody, OrdinaryFileAccess::kNobody);
 }
 
 int SetInodeFlag(const QByteArray& path, int flag, bool on)

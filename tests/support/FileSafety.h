@@ -15,14 +15,10 @@ std::map<QByteArray, QByteArray> FilesBelow(const QByteArray& folder);
 // The names in a folder, sorted, as bytes; empty when it cannot be read.
 std::vector<QByteArray> NamesIn(const QByteArray& folder);
 
-// The user that unprivileged work runs as when the tests run as root.
-inline constexpr unsigned kUnprivilegedId = 65534;
-
 bool RunsAsRoot();
 
-// Runs the work as a user whose file permissions bind: when the tests run as root, in a child
-// process that has dropped to kUnprivilegedId; otherwise right here. Gives the work's result
-// (0 to 254), or 255 when the child could not drop its privileges or died.
+// Runs the work with the file permissions of an ordinary user (OrdinaryFileAccess), which bind
+// also when the suite runs as root; gives the work's result.
 int AsUnprivileged(const std::function<int()>& work);
 
 // Hands the path to the user that AsUnprivileged runs as (a no-op unless running as root).
