@@ -57,7 +57,22 @@ QByteArray ReportLine(const QByteArray& path)
 
 TRemovalReport::TRemovalReport(TMemoLines& lines, TDeletionMode mode, QByteArray target)
     : m_lines(lines), m_mode(mode), m_target(std::move(target))
-{}
+{
+    m_lines.BeginUpdate();
+    m_shown.start();
+}
+
+TRemovalReport::~TRemovalReport()
+{
+    m_lines.EndUpdate();
+}
+
+void TRemovalReport::Show()
+{
+    m_lines.EndUpdate();
+    m_lines.BeginUpdate();
+    m_shown.restart();
+}
 
 void TRemovalReport::AddHeader()
 {
@@ -72,6 +87,7 @@ void TRemovalReport::AddHeader()
         m_lines.Add("Next files moved to " + ReportLine(m_target) + ':');
         break;
     }
+    Show();
 }
 
 void TRemovalReport::Add(const QByteArray& path, const TRemovalResult& result)
@@ -80,6 +96,8 @@ void TRemovalReport::Add(const QByteArray& path, const TRemovalResult& result)
     case TRemovalOutcome::Removed:
         m_lines.Add(ReportLine(path));
         ++m_removed;
+        if (m_shown.elapsed() >= 100)
+            Show();
         break;
     case TRemovalOutcome::Gone:
         AddStayed(path, TReason::Gone);

@@ -4,6 +4,7 @@
 #include "platform/RemovalResult.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <array>
 #include <vector>
@@ -34,7 +35,12 @@ public:
         NotReached,
     };
 
+    // The lines reach the display at most every tenth of a second, and at the end: telling it of
+    // every line would cost more than removing the file.
     TRemovalReport(TMemoLines& lines, TDeletionMode mode, QByteArray target = {});
+    ~TRemovalReport();
+    TRemovalReport(const TRemovalReport&) = delete;
+    TRemovalReport& operator=(const TRemovalReport&) = delete;
 
     void AddHeader();
     void Add(const QByteArray& path, const TRemovalResult& result);
@@ -51,10 +57,12 @@ private:
     };
 
     QString FailedHeading(size_t count) const;
+    void Show();
 
     TMemoLines& m_lines;
     TDeletionMode m_mode;
     QByteArray m_target;
+    QElapsedTimer m_shown;
     int m_removed = 0;
     std::array<std::vector<TStayed>, 5> m_stayed;
 };

@@ -135,3 +135,10 @@ QByteArray ReadBytes(const QByteArray& path)
     struct stat info = {};
     return ::lstat(path.constData(), &info) == 0 ? Content(path, info) : QByteArray();
 }
+
+bool SharedMemoryIsAnotherFileSystem(const QByteArray& folder)
+{
+    struct stat shared = {}, here = {};
+    return ::stat("/dev/shm", &shared) == 0 && ::stat(folder.constData(), &here) == 0 &&
+           shared.st_dev != here.st_dev;
+}

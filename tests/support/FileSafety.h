@@ -33,3 +33,7 @@ int SetInodeFlag(const QByteArray& path, int flag, bool on);
 QByteArray WriteBytes(const QByteArray& path, const QByteArray& bytes);
 // The bytes of the file at the path (a link: "-> " and its target); empty when it is missing.
 QByteArray ReadBytes(const QByteArray& path);
+
+// Whether /dev/shm, where tests make a folder on a second file system, lies on another file
+// system than the folder.
+bool SharedMemoryIsAnotherFileSystem(const QByteArray& folder);
