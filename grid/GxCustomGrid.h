@@ -429,7 +429,10 @@ class TColumnDragBox;
 class TDragArrow;
 class TColumnPlay;
 
-// Mouse, keyboard, column dragging and the published properties.
+// The grid's input and its published input properties and events: the mouse (GxGridMouse.cpp),
+// dragging columns and rows (GxGridDrag.cpp), the keys (GxGridKeys.cpp), hover and hints
+// (GxGridHints.cpp), and what they share (GxGridInput.cpp). A press is one TGridInteraction
+// from its press to its release; its moves and its release go where that state says.
 class TGxCustomGrid : public TGxCustomGridControl
 {
     Q_OBJECT
@@ -568,7 +571,7 @@ private:
     int DropGapAt(QPoint point) const;
     bool ValidCell(TGridCoord cell) const;
     bool ColumnCanHandle(const TGxCustomColumn& column) const;
-    template <typename Action> void PassToPlay(TGridCoord cell, QPoint point, Action action);
+    TColumnPlay* PlayAt(TGridCoord cell, QPoint& point);
 
     // Keyboard moves.
     void MoveToRow(int row, Qt::KeyboardModifiers shift = {});
