@@ -381,7 +381,10 @@ void TForm1::BitBtn1Click(QObject*)
         m_searchAgain = false;
     });
     for (;;) {
-        RunSearch(SearchView(), SearchInputs());
+        const TSearchInputs inputs = SearchInputs();
+        m_searchedFolder = inputs.Folder;
+        m_searchedRecurse = inputs.Recurse;
+        RunSearch(SearchView(), inputs);
         if (!m_searchAgain || m_closed)
             break;
         m_searchAgain = false;
@@ -421,8 +424,6 @@ void TForm1::BitBtn6Click(QObject*)
 {
     if (m_deleting || m_searching)
         return;
-    Memo3->Lines().Clear();
-    PageControl1->SelectNextPage(true);
     m_deleting = true;
     BitBtn6->setEnabled(false);
     const auto done = qScopeGuard([this] {
@@ -432,7 +433,15 @@ void TForm1::BitBtn6Click(QObject*)
     const TDeletionMode mode = RadioButton1->isChecked()   ? TDeletionMode::RecycleBin
                                : RadioButton2->isChecked() ? TDeletionMode::HardDrive
                                                            : TDeletionMode::CopyToFolder;
-    RunDeletion({*DataGrid1, *Memo3, *ProgressBar2, m_closed}, mode);
+    // The target is asked for before anything happens: cancelling leaves all as it was. The
+    // dialog is the one Browse opens.
+    TMoveTarget target{{}, m_searchedFolder, m_searchedRecurse};
+    if (mode == TDeletionMode::CopyToFolder &&
+        !ChooseMoveTarget(Edit1->FolderDialog(), this, target))
+        return;
+    Memo3->Lines().Clear();
+    PageControl1->SelectNextPage(true);
+    RunDeletion({*DataGrid1, *Memo3, *ProgressBar2, m_closed}, mode, target);
 }
 
 void TForm1::BitBtn8Click(QObject*)

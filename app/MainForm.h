@@ -154,6 +154,9 @@ private:
     bool m_searching = false;
     // Start was pressed an even number of times during the run: a new one follows it.
     bool m_searchAgain = false;
+    // Where the last search looked: copies moved aside keep their place below it.
+    QByteArray m_searchedFolder;
+    bool m_searchedRecurse = false;
 };
 
 // The main window, set before its FormCreate runs.

@@ -131,7 +131,8 @@ TEntryKey EntryKey(const TFileEntry& entry)
 } // namespace
 
 std::vector<TRemovalChoice> ChooseRemovals(const std::vector<TResultFile>& rows,
-                                           const std::function<void()>& onFileRead)
+                                           const std::function<void()>& onFileRead,
+                                           std::vector<TFileEntry>* entriesSeen)
 {
     std::vector<TFileEntry> entries;
     entries.reserve(rows.size());
@@ -165,5 +166,7 @@ std::vector<TRemovalChoice> ChooseRemovals(const std::vector<TResultFile>& rows,
             choices[row] = TRemovalChoice::Remove;
         }
     }
+    if (entriesSeen)
+        *entriesSeen = std::move(entries);
     return choices;
 }

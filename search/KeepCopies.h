@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileEntry.h"
+
 #include <QByteArray>
 #include <functional>
 #include <vector>
@@ -28,6 +30,9 @@ enum class TRemovalChoice {
 // one file is never a copy of it. Files are grouped by size, then by content with the search's
 // own ordering and byte comparison; within each group of two or more files one regular entry
 // stays: the first unmarked one, else the first marked one in row order. Only sizes with a
-// marked row are read. onFileRead is called after each file read or pair compared.
+// marked row are read. onFileRead is called after each file read or pair compared. entries, when
+// given, receives what each row's path named at the check, so that a removal can tell whether it
+// still does.
 std::vector<TRemovalChoice> ChooseRemovals(const std::vector<TResultFile>& files,
-                                           const std::function<void()>& onFileRead = {});
+                                           const std::function<void()>& onFileRead = {},
+                                           std::vector<TFileEntry>* entries = nullptr);
