@@ -38,7 +38,7 @@ std::vector<QByteArray> PairFiles(TDataGrid& pairs, const TFileTableColumns& col
 }
 
 void MakeResultRow(const TSearchView& view, const TSearchTables& tables, int pairRow,
-                   int imageIndex, TThumbnailPrefetcher& thumbnails)
+                   int imageIndex, int group, TThumbnailPrefetcher& thumbnails)
 {
     const TResultColumns& columns = tables.Results;
     TDataGrid& results = view.DataGrid1;
@@ -55,11 +55,13 @@ void MakeResultRow(const TSearchView& view, const TSearchTables& tables, int pai
     const double size = StrToFloat(view.DataGrid3.Cell(tables.Pairs.Size, pairRow).AsString());
     results.Cell(columns.Size, row).SetAsString(SizeText(size));
     results.Cell(columns.Date, row).SetAsString(DateTimeToStr(FileCreationDateTime(fileName)));
+    results.Cell(columns.Group, row).SetAsFloat(group);
 }
 
 } // namespace
 
-bool MakeResultRows(const TSearchView& view, const TSearchTables& tables)
+bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
+                    const std::vector<int>& groups)
 {
     TDataGrid& pairs = view.DataGrid3;
     if (pairs.RowCount() > 0)
@@ -76,7 +78,8 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables)
         ShowProgress(view, pairs.Cell(tables.Pairs.Path, s).AsString());
         HandleMessages(view);
         ++imageCounter;
-        MakeResultRow(view, tables, s, imageCounter - 1, thumbnails);
+        MakeResultRow(view, tables, s, imageCounter - 1,
+                      s < int(groups.size()) ? groups[size_t(s)] : 0, thumbnails);
     }
     return true;
 }

@@ -7,6 +7,7 @@
 #include "search/CandidateList.h"
 #include "search/FolderScan.h"
 #include "search/PairTable.h"
+#include "search/ResultMarks.h"
 #include "search/ResultRows.h"
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
@@ -64,9 +65,20 @@ bool FindDuplicates(const TSearchView& view, const TSearchTables& tables)
     } catch (const ESearchStopped&) {
         // Stopped inside a long file: the pairs found so far go on as after a stop in the scan.
     }
-    CleanUpPairs(view.DataGrid3, tables.Pairs);
+    const std::vector<int> groups = CleanUpPairs(view.DataGrid3, tables.Pairs);
     view.Report(TSearchPhase::ResultRows);
-    return MakeResultRows(view, tables);
+    return MakeResultRows(view, tables, groups);
+}
+
+// Every group made so far keeps its oldest copy unmarked, however the run ended: the page must
+// never start out saying that every copy goes.
+void MarkAllButKeepers(const TSearchView& view)
+{
+    try {
+        ApplyKeepRule(view.DataGrid1, TResultColumns::Resolve(view.DataGrid1), TKeepRule::Oldest);
+    } catch (...) {
+        // A grid without the columns has no rows of this run.
+    }
 }
 
 void EndRun(const TSearchView& view)
@@ -81,16 +93,18 @@ void EndRun(const TSearchView& view)
 
 void RunSearch(const TSearchView& view, const TSearchInputs& inputs)
 {
+    bool complete = true;
     try {
         ClearWorkingData(view);
         const TSearchTables tables = TSearchTables::Resolve(view);
         FindFiles(view, inputs);
-        // A stop request during the result rows leaves at once: the status lines keep the
-        // last file made, and StopFlag already reads 1.
-        if (!FindDuplicates(view, tables))
-            return;
+        complete = FindDuplicates(view, tables);
     } catch (...) {
         // A failing run ends like a completed one; what it made so far stays.
     }
-    EndRun(view);
+    MarkAllButKeepers(view);
+    // A stop request during the result rows leaves at once: the status lines keep the last file
+    // made, and StopFlag already reads 1.
+    if (complete)
+        EndRun(view);
 }
