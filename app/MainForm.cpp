@@ -4,6 +4,7 @@
 #include "app/DeletionRun.h"
 #include "app/FormGrids.h"
 #include "app/ImageViewForm.h"
+#include "app/ResultsGroups.h"
 #include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
@@ -16,6 +17,8 @@
 #include "platform/Picture.h"
 #include "platform/ProgressBar.h"
 #include "platform/WindowFrame.h"
+#include "search/ResultMarks.h"
+#include "search/ResultsCsv.h"
 #include "search/SearchRun.h"
 #include "search/SearchTables.h"
 
@@ -24,6 +27,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -36,6 +40,12 @@
 #include <utility>
 
 TForm1* Form1 = nullptr;
+
+QString SaveFileDialog(QWidget* parent, const QString& caption, const QString& startName)
+{
+    return QFileDialog::getSaveFileName(parent, caption, startName,
+                                        QStringLiteral("CSV files (*.csv)"));
+}
 
 namespace {
 
@@ -246,6 +256,20 @@ void TForm1::CreateResultsPage()
     BitBtn_1 = Button(Panel2, "BitBtn_1", QStringLiteral("Invert"), QRect(520, 20, 75, 25));
     BitBtn_2 = Button(Panel2, "BitBtn_2", QStringLiteral("Select All"), QRect(596, 20, 75, 25));
     BitBtn_3 = Button(Panel2, "BitBtn_3", QStringLiteral("Deselect All"), QRect(672, 20, 75, 25));
+    KeepOneButton =
+        Button(Panel2, "KeepOneButton", QStringLiteral("Keep one"), QRect(672, 66, 75, 26));
+    SummaryLabel = Named(new QLabel(Panel2), "SummaryLabel");
+    WholeGroupsLabel = Named(new QLabel(Panel2), "WholeGroupsLabel");
+    for (QLabel* label : {SummaryLabel, WholeGroupsLabel})
+        label->setTextFormat(Qt::PlainText);
+    // The line is set on the rows' warning colour, so it reads alike in every look.
+    WholeGroupsLabel->setAutoFillBackground(true);
+    QPalette warning = WholeGroupsLabel->palette();
+    warning.setColor(QPalette::Window, ColorToQColor(TResultsGroups::WholeGroupColor()));
+    warning.setColor(QPalette::WindowText, Qt::black);
+    WholeGroupsLabel->setPalette(warning);
+    m_groups =
+        std::make_unique<TResultsGroups>(*DataGrid1, m_columns, *SummaryLabel, *WholeGroupsLabel);
 }
 
 void TForm1::CreateDeletionPage()
@@ -303,6 +327,31 @@ void TForm1::CreatePopupMenu()
     Properties1 = PopupMenu1->addAction(QStringLiteral("Properties"));
     Properties1->setObjectName(QStringLiteral("Properties1"));
     DataGrid1->SetPopupMenu(PopupMenu1);
+    CreateKeepRuleActions();
+}
+
+void TForm1::CreateKeepRuleActions()
+{
+    auto* keepMenu = Named(new QMenu(this), "KeepOneMenu");
+    PopupMenu1->addSeparator();
+    const auto add = [&](const char* name, const char* caption, TKeepRule rule) {
+        QAction* action = PopupMenu1->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QLatin1String(name));
+        keepMenu->addAction(action);
+        connect(action, &QAction::triggered, this, Guarded([this, rule] { KeepRuleClick(rule); }));
+        return action;
+    };
+    KeepOldest1 = add("KeepOldest1", "Keep the oldest of each group", TKeepRule::Oldest);
+    KeepNewest1 = add("KeepNewest1", "Keep the newest of each group", TKeepRule::Newest);
+    KeepShortest1 =
+        add("KeepShortest1", "Keep the shortest path of each group", TKeepRule::ShortestPath);
+    KeepInFolder1 =
+        add("KeepInFolder1", "Keep the copies in this folder", TKeepRule::CopiesInFolder);
+    MarkInFolder1 = add("MarkInFolder1", "Mark all in this folder", TKeepRule::MarkFolder);
+    KeepOneButton->setMenu(keepMenu);
+    PopupMenu1->addSeparator();
+    SaveList1 = PopupMenu1->addAction(QStringLiteral("Save list…"));
+    SaveList1->setObjectName(QStringLiteral("SaveList1"));
 }
 
 void TForm1::ConnectHandlers()
@@ -331,6 +380,7 @@ void TForm1::ConnectHandlers()
     on(Opencontainfolder1, &QAction::triggered, &TForm1::Opencontainfolder1Click);
     on(Execute1, &QAction::triggered, &TForm1::Execute1Click);
     on(Properties1, &QAction::triggered, &TForm1::Properties1Click);
+    on(SaveList1, &QAction::triggered, &TForm1::SaveList1Click);
     DataGrid1->OnCellClick = [this](QObject* Sender, int ACol, int ARow) {
         DataGrid1CellClick(Sender, ACol, ARow);
     };
@@ -349,13 +399,22 @@ void TForm1::FormCreate(QObject*)
     Edit1->resize(Edit1->width(), 25);
 }
 
-// The three mark buttons keep their distance from the window's right edge.
+// The mark buttons keep their distance from the window's right edge, the keep-one button below
+// "Invert"; the summary lines fill the room between the page's buttons and it. The path column
+// takes whatever the window has grown by.
 void TForm1::FormResize(QObject*)
 {
     const int width = OuterSize(*this).width();
     BitBtn_1->move(width - BitBtn_1->width() - 25, BitBtn_1->y());
     BitBtn_2->move(width - 2 * BitBtn_2->width() - 25, BitBtn_2->y());
     BitBtn_3->move(width - 3 * BitBtn_3->width() - 25, BitBtn_3->y());
+    KeepOneButton->move(BitBtn_1->x(), KeepOneButton->y());
+    const int left = PanelButtonPlace(3).left() + 4;
+    const int labelWidth = std::max(0, KeepOneButton->x() - left - 4);
+    SummaryLabel->setGeometry(left, 64, labelWidth, 14);
+    WholeGroupsLabel->setGeometry(left, 78, labelWidth, 14);
+    const int grown = std::max(0, width - InitialOuterSize.width());
+    DataGrid1->Columns().Items(m_columns.Dest).SetWidth(ResultColumnWidth("Dest") + grown);
 }
 
 // Start also stops: a press during a run (after going back to the options) turns the flag to 1,
@@ -380,6 +439,7 @@ void TForm1::BitBtn1Click(QObject*)
         m_searching = false;
         m_searchAgain = false;
     });
+    const auto counted = qScopeGuard([this] { m_groups->Refresh(); });
     for (;;) {
         const TSearchInputs inputs = SearchInputs();
         m_searchedFolder = inputs.Folder;
@@ -449,20 +509,22 @@ void TForm1::BitBtn8Click(QObject*)
     close();
 }
 
-// One update block around the whole walk: a single repaint at its end, however many rows.
+// A single repaint at the end, however many rows.
 void TForm1::SetAllMarks(bool (*mark)(bool present))
 {
-    DataGrid1->BeginUpdate();
-    try {
-        for (int row = 0; row < DataGrid1->RowCount(); ++row) {
-            TCell& cell = DataGrid1->Cell(m_columns.Del, row);
-            cell.SetAsBoolean(mark(cell.AsBoolean()));
-        }
-    } catch (...) {
-        DataGrid1->EndUpdate();
-        throw;
-    }
-    DataGrid1->EndUpdate();
+    std::vector<bool> marks;
+    marks.reserve(size_t(DataGrid1->RowCount()));
+    for (int row = 0; row < DataGrid1->RowCount(); ++row)
+        marks.push_back(mark(DataGrid1->Cell(m_columns.Del, row).AsBoolean()));
+    WriteMarks(*DataGrid1, m_columns, marks);
+    m_groups->Refresh();
+}
+
+void TForm1::KeepRuleClick(TKeepRule rule)
+{
+    const bool byFolder = rule == TKeepRule::CopiesInFolder || rule == TKeepRule::MarkFolder;
+    m_groups->ApplyRule(rule, byFolder && DataGrid1->RowCount() > 0 ? FolderOf(SelectedFile())
+                                                                    : QByteArray());
 }
 
 void TForm1::BitBtn_1Click(QObject*)
@@ -500,6 +562,19 @@ void TForm1::Properties1Click(QObject*)
     ShellShowProperties(SelectedFile());
 }
 
+// Nothing is written for an empty grid or a cancelled dialog; a file that cannot be written
+// raises its error for the error box, and leaves nothing half-written under the chosen name.
+void TForm1::SaveList1Click(QObject*)
+{
+    if (m_groups->SaysEmpty())
+        return;
+    const QString fileName = SaveDialog(this, QStringLiteral("Save list"),
+                                        QDir::homePath() + QStringLiteral("/twins.csv"));
+    if (fileName.isEmpty())
+        return;
+    SaveFileAtomically(fileName, ResultsCsv(*DataGrid1, m_columns));
+}
+
 // A click on a thumbnail shows the picture large. Whatever goes wrong on the way (no selected
 // row, a file gone or not a picture the view can decode) only means that nothing is shown.
 void TForm1::DataGrid1CellClick(QObject*, int ACol, int)
@@ -530,9 +605,19 @@ void TForm1::DataGrid1CellDblClick(QObject*, int, int)
 
 TSearchView TForm1::SearchView()
 {
+    // The grid is emptied as the scan begins; the rows are counted once they are all made, and
+    // again when the run is over.
+    auto phaseStarted = [this](TSearchPhase phase) {
+        if (phase == TSearchPhase::Scan)
+            m_groups->Suspend();
+        if (phase == TSearchPhase::Thumbnails)
+            m_groups->Refresh();
+        if (OnSearchPhase)
+            OnSearchPhase(phase);
+    };
     return {*Label1,    *Label3, *Label4,     *ProgressBar1, *Memo1,
             *Memo2,     *Memo3,  *ImageList1, *DataGrid1,    *DataGrid2,
-            *DataGrid3, *Image1, StopFlag,    m_closed,      OnSearchPhase};
+            *DataGrid3, *Image1, StopFlag,    m_closed,      phaseStarted};
 }
 
 TSearchInputs TForm1::SearchInputs() const

@@ -2,6 +2,7 @@
 
 #include "search/ResultColumns.h"
 #include "search/SearchView.h"
+#include "search/TwinGroups.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -24,7 +25,14 @@ class TImageList;
 class TMemo;
 class TPageControl;
 class TProgressBar;
+class TResultsGroups;
 struct TSearchInputs;
+
+// Shows a save dialog and returns the chosen file's path, or an empty text when the user cancels.
+// The real one is Qt's; tests put their own in its place.
+using TSaveDialog =
+    std::function<QString(QWidget* parent, const QString& caption, const QString& startName)>;
+QString SaveFileDialog(QWidget* parent, const QString& caption, const QString& startName);
 
 // The main window: four pages without tabs that lead from the search options through the results
 // and the choice of how to remove the copies to the report, plus hidden controls that hold the
@@ -66,6 +74,11 @@ public:
     QPushButton* BitBtn_1;
     QPushButton* BitBtn_2;
     QPushButton* BitBtn_3;
+    // The keep-one rules as a drop-down beside the mark buttons.
+    QPushButton* KeepOneButton;
+    // "N files in M groups, X can be freed", and below it the line about groups marked whole.
+    QLabel* SummaryLabel;
+    QLabel* WholeGroupsLabel;
 
     // Page 2: how to remove the marked files, and the hidden working tables.
     QWidget* TabSheet3;
@@ -99,6 +112,15 @@ public:
     QAction* Opencontainfolder1;
     QAction* Execute1;
     QAction* Properties1;
+    // The keep-one rules, in the pop-up menu below a separator and in KeepOneButton's menu.
+    QAction* KeepOldest1;
+    QAction* KeepNewest1;
+    QAction* KeepShortest1;
+    QAction* KeepInFolder1;
+    QAction* MarkInFolder1;
+    // Writes the results to a CSV file chosen in SaveDialog.
+    QAction* SaveList1;
+    TSaveDialog SaveDialog = SaveFileDialog;
 
     // 1: idle, which is also the stop request; 0: a search run is active.
     uint8_t StopFlag = 1;
@@ -120,11 +142,18 @@ public:
     void Opencontainfolder1Click(QObject* Sender);
     void Execute1Click(QObject* Sender);
     void Properties1Click(QObject* Sender);
+    void SaveList1Click(QObject* Sender);
     void DataGrid1CellClick(QObject* Sender, int ACol, int ARow);
     void DataGrid1CellDblClick(QObject* Sender, int ACol, int ARow);
 
+    // Applies a keep-one rule to the results; the folder rules take the selected row's folder.
+    void KeepRuleClick(TKeepRule rule);
+
     // The controls the search works with.
     TSearchView SearchView();
+
+    // The results grid's groups, summary and rules.
+    TResultsGroups& ResultsGroups() { return *m_groups; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -137,6 +166,7 @@ private:
     void CreateDeletionPage();
     void CreateReportPage();
     void CreatePopupMenu();
+    void CreateKeepRuleActions();
     void ConnectHandlers();
     TSearchInputs SearchInputs() const;
     // Sets every row's removal mark to what the rule makes of its present value.
@@ -146,6 +176,7 @@ private:
 
     // Where DataGrid1's columns stand.
     TResultColumns m_columns{};
+    std::unique_ptr<TResultsGroups> m_groups;
     // Set when the window closes: a search run in progress then unwinds at once.
     bool m_closed = false;
     // Set while a deletion run is in progress.

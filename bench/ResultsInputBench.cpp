@@ -7,14 +7,20 @@
 //   header_reverse_ms   clicks on the header of the sorted column, each turning the order
 //   click_ms, key_down_ms, page_down_ms           a click on a row, Down and Page Down, 100,000
 //   rows
+//   keep_*_ms / mark_folder_ms    each keep-one rule over 100,000 rows in 40,000 twin groups
+//   group_sort_ms       header clicks on those rows, Dest and Size in turn, groups kept together
+//   mark_click_ms       a click on a row's mark with the summary brought up to date
 // Arguments: [rows for the mark buttons, default 100000] [rows for sorting, default 10000]
 #include "app/ImageViewForm.h"
 #include "app/MainForm.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
 #include "platform/PageControl.h"
+#include "platform/SysUtils.h"
 #include "search/ResultColumns.h"
 
+#include <QAction>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
@@ -58,6 +64,33 @@ void FillRows(TDataGrid& grid, int count)
         grid.Cell(columns.Size, row).SetAsString(QStringLiteral("%1 KB").arg(state >> 12));
     }
     grid.EndUpdate();
+    QApplication::processEvents();
+}
+
+// Twin groups as a search leaves them: half of the groups of three rows, half of two, in 50
+// folders, with dates spread over years; every row marked but the oldest of its group.
+void FillGroups(TForm1& form, int groups)
+{
+    TDataGrid& grid = *form.DataGrid1;
+    grid.ClearRows();
+    const TResultColumns columns = TResultColumns::Resolve(grid);
+    grid.BeginUpdate();
+    int i = 0;
+    for (int group = 1; group <= groups; ++group)
+        for (int copy = 0; copy < 2 + group % 2; ++copy, ++i) {
+            const int row = grid.AddRow();
+            grid.Cell(columns.Dest, row)
+                .SetAsString(
+                    QStringLiteral("/home/user/Pictures/holiday %1/IMG_%2.jpg").arg(i % 50).arg(i));
+            grid.Cell(columns.Size, row)
+                .SetAsString(QStringLiteral("%1 KB").arg(100 + group % 900));
+            grid.Cell(columns.Date, row)
+                .SetAsString(DateTimeToStr(
+                    EncodeDateTime(2020 + i % 5, 1 + i % 12, 1 + i % 28, i % 24, i % 60, 0)));
+            grid.Cell(columns.Group, row).SetAsFloat(group);
+        }
+    grid.EndUpdate();
+    form.KeepOldest1->trigger();
     QApplication::processEvents();
 }
 
@@ -132,5 +165,22 @@ int main(int argc, char** argv)
     });
     Measure("header_reverse_ms", viewport, 7,
             [&] { QTest::mouseClick(&viewport, Qt::LeftButton, {}, sizeHeader); });
+
+    constexpr int kGroups = 40000;
+    FillGroups(form, kGroups);
+    std::printf("group_rows=%d\ngroups=%d\n", grid.RowCount(), kGroups);
+    grid.SetSelectedRow(1);
+    Measure("keep_oldest_ms", viewport, 5, [&] { form.KeepOldest1->trigger(); });
+    Measure("keep_newest_ms", viewport, 5, [&] { form.KeepNewest1->trigger(); });
+    Measure("keep_shortest_ms", viewport, 5, [&] { form.KeepShortest1->trigger(); });
+    Measure("keep_in_folder_ms", viewport, 5, [&] { form.KeepInFolder1->trigger(); });
+    Measure("mark_folder_ms", viewport, 5, [&] { form.MarkInFolder1->trigger(); });
+    Measure("group_sort_ms", viewport, 6, [&] {
+        QTest::mouseClick(&viewport, Qt::LeftButton, {}, ++clicks % 2 ? destHeader : sizeHeader);
+    });
+    const QPoint mark = grid.GetCellRect(columns.Del, 1).center();
+    Measure("mark_click_ms", viewport, 11,
+            [&] { QTest::mouseClick(&viewport, Qt::LeftButton, {}, mark); });
+    std::printf("summary=%s\n", qPrintable(form.SummaryLabel->text()));
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <new>
+#include <numeric>
 
 namespace {
 
@@ -801,6 +802,34 @@ private:
     TCell* m_pivot = nullptr;
     TSortKey m_pivotKey;
 };
+
+void TCells::ArrangeRows(const std::vector<int>& order)
+{
+    const int count = RowCount();
+    if (int(order.size()) != count)
+        throw EListError(int(order.size()));
+    std::vector<bool> seen(order.size());
+    for (int row : order) {
+        CheckRow(row);
+        if (seen[size_t(row)])
+            throw EListError(row);
+        seen[size_t(row)] = true;
+    }
+    // One swap per misplaced row: rowAt follows what each place holds, placeOf the reverse.
+    std::vector<int> rowAt(order.size());
+    std::iota(rowAt.begin(), rowAt.end(), 0);
+    std::vector<int> placeOf = rowAt;
+    for (int place = 0; place < count; ++place) {
+        const int from = placeOf[size_t(order[size_t(place)])];
+        if (from == place)
+            continue;
+        SwapRows(place, from);
+        std::swap(rowAt[size_t(place)], rowAt[size_t(from)]);
+        placeOf[size_t(rowAt[size_t(place)])] = place;
+        placeOf[size_t(rowAt[size_t(from)])] = from;
+    }
+    m_orderValid = false;
+}
 
 void TCells::SortRows(int col, TSortType sortType, bool fullResort, bool descending)
 {

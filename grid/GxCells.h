@@ -363,6 +363,9 @@ public:
     // the column only reverses the rows (not with fullResort). A failing comparison raises out
     // of the sort and leaves the rows, whole, in whatever order it had reached.
     void SortRows(int col, TSortType sortType, bool fullResort, bool descending);
+    // Puts the rows into the given order: order[i] is the index of the row that goes to place i.
+    // An order that is not every row's index once raises the list error before anything moves.
+    void ArrangeRows(const std::vector<int>& order);
 
     // Cells and row records alive, for checks of ownership.
     std::size_t LiveObjects() const { return m_pool.LiveCount(); }

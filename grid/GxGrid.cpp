@@ -180,6 +180,15 @@ void TDataGrid::SwapRows(int A, int B)
         Invalidate();
 }
 
+void TDataGrid::ArrangeRows(const std::vector<int>& order)
+{
+    const TRow* selected = SelectedRecord();
+    m_cells.ArrangeRows(order);
+    RestoreSelection(selected);
+    UpdateShownRows();
+    Invalidate();
+}
+
 void TDataGrid::SetStartRowCount(int value)
 {
     if (value < 0 || value == m_startRowCount)
@@ -332,11 +341,16 @@ void TDataGrid::SortColumn(TGxCustomColumn& column, bool ascending)
     m_sortedColumn = &column;
     if (OnSortColumn)
         OnSortColumn(this, column.Index(), ascending);
-    const TRow* selected =
-        m_selectedRow >= 0 && m_selectedRow < RowCount() ? &m_cells.RowAt(m_selectedRow) : nullptr;
+    std::vector<int> order;
+    if (OnSortOrder)
+        OnSortOrder(this, column.Index(), ascending, order);
+    const TRow* selected = SelectedRecord();
     try {
-        m_cells.SortRows(column.Index(), column.SortType(), column.Options().contains(coFullResort),
-                         !ascending);
+        if (!order.empty())
+            m_cells.ArrangeRows(order);
+        else
+            m_cells.SortRows(column.Index(), column.SortType(),
+                             column.Options().contains(coFullResort), !ascending);
     } catch (...) {
         // Whatever order the failed sort left, the selection stays on its data row.
         RestoreSelection(selected);
@@ -347,6 +361,12 @@ void TDataGrid::SortColumn(TGxCustomColumn& column, bool ascending)
     Invalidate();
     if (OnAfterSort)
         OnAfterSort(this, column.Index());
+}
+
+const TRow* TDataGrid::SelectedRecord()
+{
+    return m_selectedRow >= 0 && m_selectedRow < RowCount() ? &m_cells.RowAt(m_selectedRow)
+                                                            : nullptr;
 }
 
 void TDataGrid::RestoreSelection(const TRow* row)

@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 enum TDataChange {
     dcAddColumn,
@@ -45,6 +46,9 @@ public:
     void ClearRows();
     void MoveRow(int FromPos, int ToPos);
     void SwapRows(int A, int B);
+    // Puts the rows into the given order (order[i] is the row that goes to place i); the
+    // selection stays on its row. An order that is not every row once raises the list error.
+    void ArrangeRows(const std::vector<int>& order);
 
     // The cell; an index outside the rows or the columns raises "List index out of bounds (%d)".
     TCell& Cell(int ACol, int ARow);
@@ -86,6 +90,11 @@ public:
     std::function<void(QObject* Sender, int ACol, bool Ascending)> OnSortColumn;
     std::function<void(QObject* Sender, int ACol)> OnAfterSort;
     std::function<void(QObject* Sender, TCell& Cell1, TCell& Cell2, int& Compare)> OnCompare;
+    // Asked by every sort for the order of the rows: a handler that fills Order (every row's
+    // index once, in the order wanted) replaces the grid's own sort; left empty, the grid sorts
+    // the column itself.
+    std::function<void(QObject* Sender, int ACol, bool Ascending, std::vector<int>& Order)>
+        OnSortOrder;
     std::function<void(QObject* Sender, int ARow)> OnExpand;
     std::function<void(QObject* Sender, int Index, int& RowHeight)> OnMeasuringRowHeight;
     std::function<void(QObject* Sender, int ACol, double& Value)> OnColumnFooterValue;
@@ -116,6 +125,8 @@ private:
     int ResolveColumn(const QVariant& ACol) const;
     [[noreturn]] void RaiseInvalidName(const char* what, const QVariant& name) const;
     void ApplyDefaultValues(int firstRow, int endRow);
+    // The selected row's record, which a reordering moves with its row; null without one.
+    const TRow* SelectedRecord();
     void RestoreSelection(const TRow* row);
     double FooterValue(int col, TFormulaKind kind, bool shownRowsOnly);
 

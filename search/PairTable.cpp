@@ -9,7 +9,6 @@
 #include "search/SearchView.h"
 
 #include <QLabel>
-#include <numeric>
 
 namespace {
 
@@ -27,26 +26,6 @@ std::vector<TCandidateFile> CandidateFiles(TDataGrid& candidates, const TFileTab
     for (int row = 0; row < candidates.RowCount(); ++row)
         files.push_back(CandidateAt(candidates, columns, row));
     return files;
-}
-
-// Puts the rows into the given order (order[i] is the row that goes to place i) with one swap
-// per misplaced row.
-void ApplyOrder(TDataGrid& grid, const std::vector<int>& order)
-{
-    std::vector<int> rowAt(order.size());
-    std::iota(rowAt.begin(), rowAt.end(), 0);
-    std::vector<int> placeOf = rowAt;
-    grid.BeginUpdate();
-    for (int place = 0; place < int(order.size()); ++place) {
-        const int from = placeOf[size_t(order[size_t(place)])];
-        if (from == place)
-            continue;
-        grid.SwapRows(place, from);
-        std::swap(rowAt[size_t(place)], rowAt[size_t(from)]);
-        placeOf[size_t(rowAt[size_t(place)])] = place;
-        placeOf[size_t(rowAt[size_t(from)])] = from;
-    }
-    grid.EndUpdate();
 }
 
 void AddPairRow(const TSearchView& view, const TSearchTables& tables, int row)
@@ -71,7 +50,7 @@ void GroupIdenticalCandidates(const TSearchView& view, const TSearchTables& tabl
             else
                 HandleMessages(view);
         });
-    ApplyOrder(view.DataGrid2, order);
+    view.DataGrid2.ArrangeRows(order);
 }
 
 void CompareCandidates(const TSearchView& view, const TSearchTables& tables)
@@ -104,19 +83,30 @@ void CompareCandidates(const TSearchView& view, const TSearchTables& tables)
     }
 }
 
-void CleanUpPairs(TDataGrid& pairs, const TFileTableColumns& columns)
+// The table holds pairs, two rows each; a pair whose first file is the second of the pair before
+// continues that chain, and its first row is the repeat.
+std::vector<int> CleanUpPairs(TDataGrid& pairs, const TFileTableColumns& columns)
 {
+    std::vector<int> groups;
+    groups.reserve(size_t(pairs.RowCount()));
+    int group = 0;
     try {
-        int limit = pairs.RowCount() - 2;
-        const int count = pairs.RowCount() - 1;
-        for (int j = 0; j < count; ++j) {
-            if (j < limit && pairs.Cell(columns.Path, j).AsString() ==
-                                 pairs.Cell(columns.Path, j + 1).AsString()) {
-                pairs.DeleteRow(j);
-                --limit;
+        int row = 0;
+        while (row + 1 < pairs.RowCount()) {
+            if (row > 0 && pairs.Cell(columns.Path, row).AsString() ==
+                               pairs.Cell(columns.Path, row - 1).AsString()) {
+                pairs.DeleteRow(row);
+                groups.push_back(group);
+                ++row;
+                continue;
             }
+            groups.insert(groups.end(), 2, ++group);
+            row += 2;
         }
     } catch (...) {
         // The rows stay as they are; the result rows are made from them.
     }
+    while (int(groups.size()) < pairs.RowCount())
+        groups.push_back(++group);
+    return groups;
 }

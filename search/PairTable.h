@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class TDataGrid;
 struct TFileTableColumns;
 struct TSearchTables;
@@ -19,5 +21,8 @@ void GroupIdenticalCandidates(const TSearchView& view, const TSearchTables& tabl
 void CompareCandidates(const TSearchView& view, const TSearchTables& tables);
 
 // Removes from the pair table the repeated rows that chains of identical neighbours leave, so
-// that every file of a chain stays once, in candidate order. A failure ends only the clean-up.
-void CleanUpPairs(TDataGrid& pairs, const TFileTableColumns& columns);
+// that every file of a chain stays once, in candidate order. Returns the group number of each row
+// left: the files of one chain are one group, numbered 1, 2, ... in row order. A failure ends
+// only the clean-up; the rows it did not reach each count as a group of their own, so none of
+// them is taken for another's copy.
+std::vector<int> CleanUpPairs(TDataGrid& pairs, const TFileTableColumns& columns);

@@ -20,6 +20,11 @@ TGxCustomColumn& AddColumn(TDataGrid& grid, TResultColumnKind kind, const QStrin
         return columns.Add<TGxIncrementColumn>(name);
     case TResultColumnKind::Text:
         break;
+    case TResultColumnKind::Path: {
+        auto& column = columns.Add<TGxTextColumn>(name);
+        column.SetWrapKind(wkPathEllipsis);
+        return column;
+    }
     case TResultColumnKind::Thumbnail: {
         auto& column = columns.Add<TGxImageColumn>(name);
         column.SetImages(&images);

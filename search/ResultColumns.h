@@ -3,12 +3,21 @@
 #include "grid/shared/GxSharedCommon.h"
 
 #include <array>
+#include <string_view>
 
 class TDataGrid;
 class TImageList;
 
 // Which column class shows a results column.
-enum class TResultColumnKind { RowNumber, Text, Thumbnail, Mark, GroupNumber };
+enum class TResultColumnKind {
+    RowNumber,
+    Text,
+    // A text column whose paths are cut in the middle, so that the file name always shows.
+    Path,
+    Thumbnail,
+    Mark,
+    GroupNumber,
+};
 
 // How a results column starts out: shown, shown as the sorted column, or hidden.
 enum class TResultColumnStart { Shown, Sorted, Hidden };
@@ -33,7 +42,7 @@ struct TResultColumnLayout
 // is marked for removal.
 inline constexpr std::array<TResultColumnLayout, 8> ResultColumnLayouts{{
     {"GxNumberColumn1", "#", TResultColumnKind::RowNumber, 27, taCenter, taLeftJustify, "0"},
-    {"Dest", "Destanation", TResultColumnKind::Text, 242, taLeftJustify, taLeftJustify, ""},
+    {"Dest", "Destanation", TResultColumnKind::Path, 242, taLeftJustify, taLeftJustify, ""},
     // Marked as the sorted column; a grid not yet realised sorts nothing.
     {"Size", "Size", TResultColumnKind::Text, 74, taLeftJustify, taLeftJustify, "",
      TResultColumnStart::Sorted},
@@ -44,6 +53,15 @@ inline constexpr std::array<TResultColumnLayout, 8> ResultColumnLayouts{{
     {"Group", "", TResultColumnKind::GroupNumber, 80, taRightJustify, taLeftJustify, "0",
      TResultColumnStart::Hidden},
 }};
+
+// The width the layout gives the column of that name; 0 for a name it does not have.
+constexpr int ResultColumnWidth(std::string_view name)
+{
+    for (const TResultColumnLayout& layout : ResultColumnLayouts)
+        if (name == layout.Name)
+            return layout.Width;
+    return 0;
+}
 
 // Where each column of a results grid stands. The columns are found by name once, so a grid that
 // lacks one fails where they are resolved with the grid's "Invalid Columnname" error instead of at

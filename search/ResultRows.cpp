@@ -8,6 +8,7 @@
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
 #include "platform/SysUtils.h"
+#include "search/ResultMarks.h"
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
 #include "search/SizeText.h"
@@ -15,6 +16,7 @@
 #include "search/ThumbnailFill.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 
 namespace {
 
@@ -33,7 +35,7 @@ void ShowProgress(const TSearchView& view, const QString& path)
 // A row as the user can work with it before its thumbnails: its places in the image list are
 // made (empty until the pictures come), and its Res is read from the pictures' headers.
 void MakeResultRow(const TSearchView& view, const TSearchTables& tables, int pairRow,
-                   int imageIndex, std::vector<QByteArray>& files)
+                   int imageIndex, int group, std::vector<QByteArray>& files)
 {
     const TResultColumns& columns = tables.Results;
     TDataGrid& results = view.DataGrid1;
@@ -49,6 +51,7 @@ void MakeResultRow(const TSearchView& view, const TSearchTables& tables, int pai
     const double size = StrToFloat(view.DataGrid3.Cell(tables.Pairs.Size, pairRow).AsString());
     results.Cell(columns.Size, row).SetAsString(SizeText(size));
     results.Cell(columns.Date, row).SetAsString(DateTimeToStr(FileCreationDateTime(fileName)));
+    results.Cell(columns.Group, row).SetAsFloat(group);
     files.push_back(std::move(fileName));
 }
 
@@ -129,24 +132,38 @@ bool FillThumbnails(const TSearchView& view, const TSearchTables& tables,
     return true;
 }
 
+void MarkAllButKeepers(const TSearchView& view, const TSearchTables& tables) noexcept
+{
+    try {
+        ApplyKeepRule(view.DataGrid1, tables.Results, TKeepRule::Oldest);
+    } catch (...) {
+        // The marks stay as they are; the deletion's own guard still keeps one copy of each.
+    }
+}
+
 } // namespace
 
-bool MakeResultRows(const TSearchView& view, const TSearchTables& tables)
+bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
+                    const std::vector<int>& groups)
 {
     TDataGrid& pairs = view.DataGrid3;
     if (pairs.RowCount() > 0)
         view.ProgressBar1.SetMax(pairs.RowCount() - 2);
     std::vector<QByteArray> files;
     files.reserve(size_t(pairs.RowCount()));
-    int imageCounter = 0;
-    for (int s = 0; s < pairs.RowCount(); ++s) {
-        view.ProgressBar1.SetPosition(s);
-        if (IsIdle(view.StopFlag))
-            return false;
-        ShowProgress(view, pairs.Cell(tables.Pairs.Path, s).AsString());
-        HandleMessages(view);
-        ++imageCounter;
-        MakeResultRow(view, tables, s, imageCounter - 1, files);
+    {
+        const auto keepers = qScopeGuard([&] { MarkAllButKeepers(view, tables); });
+        int imageCounter = 0;
+        for (int s = 0; s < pairs.RowCount(); ++s) {
+            view.ProgressBar1.SetPosition(s);
+            if (IsIdle(view.StopFlag))
+                return false;
+            ShowProgress(view, pairs.Cell(tables.Pairs.Path, s).AsString());
+            HandleMessages(view);
+            ++imageCounter;
+            MakeResultRow(view, tables, s, imageCounter - 1,
+                          s < int(groups.size()) ? groups[size_t(s)] : 0, files);
+        }
     }
     return FillThumbnails(view, tables, std::move(files));
 }

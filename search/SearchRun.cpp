@@ -67,9 +67,9 @@ bool FindDuplicates(const TSearchView& view, const TSearchTables& tables)
     } catch (const ESearchStopped&) {
         // Stopped inside a long file: the pairs found so far go on as after a stop in the scan.
     }
-    CleanUpPairs(view.DataGrid3, tables.Pairs);
+    const std::vector<int> groups = CleanUpPairs(view.DataGrid3, tables.Pairs);
     view.Report(TSearchPhase::ResultRows);
-    return MakeResultRows(view, tables);
+    return MakeResultRows(view, tables, groups);
 }
 
 void EndRun(const TSearchView& view)

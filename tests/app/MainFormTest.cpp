@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/ImageViewForm.h"
+#include "app/ResultsGroups.h"
 #include "edits/GxExecuteButton.h"
 #include "edits/GxFolderEdit.h"
 #include "grid/GxGrid.h"
@@ -442,14 +443,17 @@ TEST_F(MainFormTest, aRealSearchShowsItsRowsOnTheResultsPage)
     const QImage shot = grid.viewport()->grab().toImage();
     const QRgb line = ColorToQColor(clBtnFace).rgb();
     const QRgb window = ColorToQColor(clWindow).rgb();
-    // Rows 82 pixels apart, each closed by its grid line; the thumbnail centred in "Priv".
+    // Rows 82 pixels apart, each closed by its grid line; the thumbnail centred in "Priv"; two
+    // groups of two, the second on the tinted band.
     const TGxCustomColumn& priv = *grid.ColumnByName(QStringLiteral("Priv"));
     const int thumbnailX = priv.ColumnLeft() + (priv.Width() - 1) / 2;
     for (int row = 0; row < 4; ++row) {
         const int top = grid.GetRowTop(row);
         EXPECT_EQ(top, grid.HeaderSize() + 82 * row);
         EXPECT_EQ(shot.pixel(priv.ColumnLeft() + 5, top + 81), line) << row;
-        EXPECT_EQ(shot.pixel(priv.ColumnLeft() + 5, top + 40), window) << row;
+        EXPECT_EQ(shot.pixel(priv.ColumnLeft() + 5, top + 40),
+                  ColorToQColor(TResultsGroups::BandColor(row / 2)).rgb())
+            << row;
         EXPECT_NE(shot.pixel(thumbnailX, top + 40), window) << "thumbnail of row " << row;
     }
     EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();

@@ -5,6 +5,7 @@
 #include "platform/Image.h"
 #include "platform/ImageList.h"
 #include "platform/Random.h"
+#include "platform/SysUtils.h"
 #include "search/ContentCompare.h"
 #include "search/PairTable.h"
 #include "search/SearchRun.h"
@@ -20,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <thread>
 #include <unistd.h>
@@ -414,6 +416,56 @@ TEST_F(DuplicateSearchTest, stopWhileALargePairIsReadEndsTheRun)
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(m_controls.Label1.text(), QStringLiteral("Finish"));
     EXPECT_EQ(m_controls.StopFlag, 1);
+}
+
+// Three groups of two (two of them of one size, so the content ordering parts them) and one of
+// three, beside a unique file: each group gets its number in row order, and only its keeper (the
+// oldest by the Date column, ties to the shorter path) starts unmarked.
+TEST_F(DuplicateSearchTest, groupsAreNumberedInRowOrderAndEachKeepsOneUnmarkedCopy)
+{
+    Make("p/a1.jpg", 600, 1);
+    Make("p/q/a2.jpg", 600, 1);
+    Make("p/b1.jpg", 600, 2);
+    Make("p/q/b2.jpg", 600, 2);
+    Make("c1.jpg", 800, 3);
+    Make("p/c2.jpg", 800, 3);
+    Make("d1.jpg", 900, 4);
+    Make("p/d2.jpg", 900, 4);
+    Make("p/q/d3.jpg", 900, 4);
+    Make("unique.jpg", 600, 5);
+    Run();
+    ASSERT_EQ(Rows(), 9);
+    std::map<QString, int> groupOfContent;
+    std::map<int, std::vector<int>> rowsOfGroup;
+    int last = 0;
+    for (int row = 0; row < Rows(); ++row) {
+        const int group = Text("Group", row).toInt();
+        // Numbers go up by one where a new group begins.
+        EXPECT_TRUE(group == last || group == last + 1) << row;
+        last = group;
+        const QString content = QFileInfo(Text("Dest", row)).fileName().left(1);
+        const auto [known, added] = groupOfContent.try_emplace(content, group);
+        EXPECT_EQ(known->second, group) << Text("Dest", row).toStdString();
+        rowsOfGroup[group].push_back(row);
+    }
+    EXPECT_EQ(last, 4);
+    EXPECT_EQ(groupOfContent.size(), 4u);
+    for (const auto& [group, rows] : rowsOfGroup) {
+        int unmarked = -1;
+        int oldest = rows.front();
+        for (int row : rows) {
+            if (!m_controls.DataGrid1.Cell(QStringLiteral("Del"), row).AsBoolean()) {
+                EXPECT_EQ(unmarked, -1) << "two unmarked rows in group " << group;
+                unmarked = row;
+            }
+            const auto key = [&](int r) {
+                return std::pair(StrToDateTime(Text("Date", r)), Text("Dest", r).size());
+            };
+            if (key(row) < key(oldest))
+                oldest = row;
+        }
+        EXPECT_EQ(unmarked, oldest) << "group " << group;
+    }
 }
 
 // The rows are complete, with the sizes read from the pictures' headers, before any thumbnail is

@@ -1,0 +1,182 @@
+#include "app/ResultsGroups.h"
+
+#include "grid/GxCellCompare.h"
+#include "grid/GxGrid.h"
+#include "grid/shared/GxSharedCommon.h"
+#include "search/ResultMarks.h"
+#include "search/SizeText.h"
+
+#include <QLabel>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Compares two rows by one column's values, read once so that a sort of many rows does not
+// build each text again per comparison. Texts compare by code units, as the grid's own
+// alphabetic sort; numbers, dates and marks by value; any other kind through the grid's cells.
+std::function<int(int, int)> RowComparison(TDataGrid& grid, int col)
+{
+    const TSortType sortType = grid.Columns().Items(col).SortType();
+    if (sortType == stAlphabetic) {
+        auto texts = std::make_shared<std::vector<QString>>();
+        for (int row = 0; row < grid.RowCount(); ++row)
+            texts->push_back(grid.Cell(col, row).AsString());
+        return [texts](int a, int b) {
+            return QString::compare((*texts)[size_t(a)], (*texts)[size_t(b)]);
+        };
+    }
+    if (sortType == stNumeric || sortType == stDate || sortType == stBoolean) {
+        auto values = std::make_shared<std::vector<double>>();
+        for (int row = 0; row < grid.RowCount(); ++row) {
+            TCell& cell = grid.Cell(col, row);
+            values->push_back(sortType == stBoolean ? double(cell.AsBoolean()) : cell.AsFloat());
+        }
+        return [values](int a, int b) {
+            const double x = (*values)[size_t(a)], y = (*values)[size_t(b)];
+            return x < y ? -1 : x > y ? 1 : 0;
+        };
+    }
+    const TCellComparison compare = ComparisonFor(sortType, [&grid](TCell& a, TCell& b) {
+        int result = 0;
+        if (grid.OnCompare)
+            grid.OnCompare(&grid, a, b, result);
+        return result;
+    });
+    return [&grid, col, compare](int a, int b) {
+        return compare(grid.Cell(col, a), grid.Cell(col, b));
+    };
+}
+
+} // namespace
+
+TResultsGroups::TResultsGroups(TDataGrid& grid, const TResultColumns& columns, QLabel& summary,
+                               QLabel& warning)
+    : m_grid(grid), m_columns(columns), m_summaryLabel(summary), m_warningLabel(warning)
+{
+    grid.OnChange = [this](QObject*, int ACol, int ARow) {
+        if (ACol == m_columns.Del && !m_suspended)
+            MarkChanged(ARow);
+        if (ACol == m_columns.Group)
+            m_bandsKnown = std::min(m_bandsKnown, ARow);
+    };
+    grid.OnCellColoring = [this](QObject*, int, int ARow, TColor& CellColor, TColor&,
+                                 TCellState CellState) {
+        if (ARow >= m_grid.RowCount() || CellState.contains(csSelected) ||
+            CellState.contains(csEmpty))
+            return;
+        if (m_summary.IsWhole(GroupOf(m_grid, m_columns, ARow)))
+            CellColor = WholeGroupColor();
+        else if (const int band = Band(ARow))
+            CellColor = BandColor(band);
+    };
+    grid.OnSortOrder = [this](QObject*, int ACol, bool Ascending, std::vector<int>& Order) {
+        Order = SortOrder(ACol, Ascending);
+    };
+    grid.OnAfterSort = [this](QObject*, int) {
+        m_bandsKnown = 0;
+    };
+    grid.OnAfterRowMove = [this](QObject*, int, int) {
+        m_bandsKnown = 0;
+    };
+    Refresh();
+}
+
+void TResultsGroups::Suspend()
+{
+    m_suspended = true;
+    m_summary.Clear();
+    m_counted.clear();
+    m_bandsKnown = 0;
+    ShowCounts();
+}
+
+void TResultsGroups::Refresh()
+{
+    m_suspended = false;
+    m_summary.Clear();
+    m_counted.clear();
+    m_bandsKnown = 0;
+    for (int row = 0; row < m_grid.RowCount(); ++row) {
+        const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
+        m_summary.AddRow(GroupOf(m_grid, m_columns, row),
+                         SizeTextBytes(m_grid.Cell(m_columns.Size, row).AsString()), marked);
+        m_counted[&m_grid.CellStore().RowAt(row)] = marked;
+    }
+    ShowCounts();
+}
+
+void TResultsGroups::ApplyRule(TKeepRule rule, const QByteArray& folder)
+{
+    if (SaysEmpty())
+        return;
+    ::ApplyKeepRule(m_grid, m_columns, rule, folder);
+    Refresh();
+}
+
+bool TResultsGroups::SaysEmpty()
+{
+    if (m_grid.RowCount() > 0)
+        return false;
+    m_warningLabel.setText(QStringLiteral("There are no results to work on."));
+    m_warningLabel.setVisible(true);
+    return true;
+}
+
+int TResultsGroups::Band(int row)
+{
+    const int count = m_grid.RowCount();
+    // Rows appended keep the bands above them; fewer rows mean rows went from anywhere.
+    m_bandsKnown = std::min(m_bandsKnown, count < int(m_bands.size()) ? 0 : int(m_bands.size()));
+    m_bands.resize(size_t(count));
+    for (; m_bandsKnown <= row; ++m_bandsKnown) {
+        const int r = m_bandsKnown;
+        m_bands[size_t(r)] =
+            r == 0 ? 0
+                   : uint8_t(m_bands[size_t(r - 1)] ^
+                             (GroupOf(m_grid, m_columns, r) != GroupOf(m_grid, m_columns, r - 1)));
+    }
+    return m_bands[size_t(row)];
+}
+
+TColor TResultsGroups::BandColor(int band)
+{
+    return band == 0 ? clWindow : MixColors(clHighlight, clWindow, 40);
+}
+
+TColor TResultsGroups::WholeGroupColor()
+{
+    return MixColors(RGB(230, 80, 0), clWindow, 72);
+}
+
+// A mark written one at a time (a click, a key): only its group's counts change. A row the
+// counts do not know yet means the rows changed under them, so they are made anew.
+void TResultsGroups::MarkChanged(int row)
+{
+    const auto counted = m_counted.find(&m_grid.CellStore().RowAt(row));
+    if (counted == m_counted.end())
+        return Refresh();
+    const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
+    if (counted->second == marked)
+        return;
+    counted->second = marked;
+    const int group = GroupOf(m_grid, m_columns, row);
+    const bool wasWhole = m_summary.IsWhole(group);
+    m_summary.MarkChanged(group, marked);
+    // The whole group's rows change colour, not only the clicked cell.
+    if (m_summary.IsWhole(group) != wasWhole)
+        m_grid.viewport()->update();
+    ShowCounts();
+}
+
+void TResultsGroups::ShowCounts()
+{
+    m_summaryLabel.setText(m_summary.Text());
+    m_warningLabel.setText(m_summary.WholeGroupsText());
+    m_warningLabel.setVisible(m_summary.WholeGroups() > 0);
+}
+
+std::vector<int> TResultsGroups::SortOrder(int col, bool ascending)
+{
+    return GroupedOrder(ReadTwinRows(m_grid, m_columns), RowComparison(m_grid, col), ascending);
+}
