@@ -521,7 +521,8 @@ TEST_F(DuplicateSearchTest, stopOrCloseWhileThumbnailsComeEndsTheRunPromptly)
             pictures += m_controls.ImageList1.Holds(k);
         EXPECT_GT(pictures, 0);
         EXPECT_LT(pictures, 120);
-        if (!close)
+        if (!close) {
             EXPECT_TRUE(m_controls.Label1.text().startsWith(QLatin1String("Out founded files")));
+        }
     }
 }
