@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/GxColumns.h"
+#include "grid/GxGridHint.h"
 #include "grid/GxScrollControl.h"
 #include "platform/Graphics.h"
 #include "platform/Sets.h"
@@ -527,7 +528,6 @@ protected:
     void ColumnDeleted(TGxCustomColumn& column, int index) override;
 
 private:
-    enum THintKind { hkNone, hkFooter, hkHeader, hkTextFit, hkCell };
     struct TLastPress
     {
         Qt::MouseButton button = Qt::NoButton;
@@ -602,8 +602,6 @@ private:
     void TrackRowResize(QPoint point);
     void EndRowResize(QPoint point);
 
-    void ShowHint(THintKind kind, const QString& text, QPoint globalTopLeft, int maxWidth);
-    void HideHint();
     void ResetHover();
     // Drops every press and drag state, as when the application loses activation.
     void DropInputStates();
@@ -636,9 +634,7 @@ private:
     std::unique_ptr<TDragArrow> m_dragArrows[2];
 
     TGridCoord m_hoverCell;
-    int m_hintColumn = -1;
-    THintKind m_hintKind = hkNone;
-    std::unique_ptr<QWidget> m_hintWindow;
+    TGridHint m_hint;
 
     QString m_searchText;
     QTimer m_searchTimer;

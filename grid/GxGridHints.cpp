@@ -4,8 +4,6 @@
 #include "grid/GxDisplays.h"
 #include "platform/Cursors.h"
 
-#include <QLabel>
-
 namespace {
 
 constexpr int kCellHintWidth = 250;
@@ -22,8 +20,8 @@ void TGxCustomGrid::Hover(Qt::KeyboardModifiers shift, QPoint point)
     }
     if (HotHeaderColumn() >= 0)
         SetHotHeaderColumn(-1);
-    if (m_hintKind == hkHeader)
-        HideHint();
+    if (m_hint.Kind() == TGridHint::hkHeader)
+        m_hint.Hide();
     if (area == haBody) {
         CellHover(shift, point);
         return;
@@ -37,22 +35,21 @@ void TGxCustomGrid::Hover(Qt::KeyboardModifiers shift, QPoint point)
         viewport()->unsetCursor();
     if (area == haFooter)
         FooterHover(point);
-    else if (m_hintKind == hkFooter)
-        HideHint();
+    else if (m_hint.Kind() == TGridHint::hkFooter)
+        m_hint.Hide();
 }
 
 void TGxCustomGrid::FooterHover(QPoint point)
 {
     const int col = GetColumnAtX(point.x());
     const QString hint = col >= 0 ? Columns().Items(col).Footer().Hint() : QString();
-    if (hint.isEmpty() || (m_hintKind == hkFooter && m_hintColumn == col))
+    if (hint.isEmpty() || m_hint.Shows(TGridHint::hkFooter, col))
         return;
-    m_hintColumn = col;
     const TGxCustomColumn& column = Columns().Items(col);
-    ShowHint(hkFooter, hint,
-             viewport()->mapToGlobal(
-                 QPoint(column.ColumnLeft() - ScrollOf(column), viewport()->height() + 2)),
-             kCellHintWidth);
+    m_hint.Show(TGridHint::hkFooter, col, hint, font(),
+                viewport()->mapToGlobal(
+                    QPoint(column.ColumnLeft() - ScrollOf(column), viewport()->height() + 2)),
+                kCellHintWidth);
 }
 
 void TGxCustomGrid::HeaderHover(QPoint point)
@@ -66,18 +63,17 @@ void TGxCustomGrid::HeaderHover(QPoint point)
     if (col != HotHeaderColumn())
         SetHotHeaderColumn(col);
     if (col < 0) {
-        HideHint();
+        m_hint.Hide();
         return;
     }
     const TGxCustomColumn& column = Columns().Items(col);
     if (column.Header().Hint().isEmpty()) {
-        HideHint();
-    } else if (m_hintKind != hkHeader || m_hintColumn != col) {
-        m_hintColumn = col;
-        ShowHint(hkHeader, column.Header().Hint(),
-                 mapToGlobal(QPoint(viewport()->x() + column.ColumnLeft() - ScrollOf(column),
-                                    HeaderSize() + 2)),
-                 kCellHintWidth);
+        m_hint.Hide();
+    } else if (!m_hint.Shows(TGridHint::hkHeader, col)) {
+        m_hint.Show(TGridHint::hkHeader, col, column.Header().Hint(), font(),
+                    mapToGlobal(QPoint(viewport()->x() + column.ColumnLeft() - ScrollOf(column),
+                                       HeaderSize() + 2)),
+                    kCellHintWidth);
     }
 }
 
@@ -94,7 +90,7 @@ void TGxCustomGrid::CellHover(Qt::KeyboardModifiers shift, QPoint point)
         return;
     if (!ValidCell(cell)) {
         viewport()->unsetCursor();
-        HideHint();
+        m_hint.Hide();
         return;
     }
     TGxCustomColumn& column = Columns().Items(cell.Col);
@@ -105,52 +101,19 @@ void TGxCustomGrid::CellHover(Qt::KeyboardModifiers shift, QPoint point)
     const QRect cellRect = GetCellRect(cell.Col, cell.Row);
     if (column.Options().contains(coShowTextFitHint) &&
         ContentWidth(column, cell.Row) + 5 > column.Width()) {
-        ShowHint(hkTextFit, column.GetDisplayText(CellForPaint(cell.Col, cell.Row), cell.Row),
-                 viewport()->mapToGlobal(cellRect.topLeft()), viewport()->width());
+        m_hint.Show(TGridHint::hkTextFit, cell.Col,
+                    column.GetDisplayText(CellForPaint(cell.Col, cell.Row), cell.Row), font(),
+                    viewport()->mapToGlobal(cellRect.topLeft()), viewport()->width());
         return;
     }
     const QString hint = CellHint(cell.Col, cell.Row);
     if (!hint.isEmpty()) {
-        ShowHint(hkCell, hint,
-                 viewport()->mapToGlobal(QPoint(cellRect.right() + 1, cellRect.top() - 20)),
-                 kCellHintWidth);
+        m_hint.Show(TGridHint::hkCell, cell.Col, hint, font(),
+                    viewport()->mapToGlobal(QPoint(cellRect.right() + 1, cellRect.top() - 20)),
+                    kCellHintWidth);
         return;
     }
-    HideHint();
-}
-
-void TGxCustomGrid::ShowHint(THintKind kind, const QString& text, QPoint globalTopLeft,
-                             int maxWidth)
-{
-    if (!m_hintWindow) {
-        auto* label = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
-        label->setAttribute(Qt::WA_ShowWithoutActivating);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->setTextFormat(Qt::PlainText);
-        label->setForegroundRole(QPalette::ToolTipText);
-        label->setBackgroundRole(QPalette::ToolTipBase);
-        label->setAutoFillBackground(true);
-        label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        label->setMargin(1);
-        m_hintWindow.reset(label);
-    }
-    auto* label = static_cast<QLabel*>(m_hintWindow.get());
-    label->setFont(font());
-    label->setText(text);
-    label->setWordWrap(kind == hkCell);
-    label->setMaximumWidth(maxWidth);
-    label->adjustSize();
-    label->move(globalTopLeft);
-    label->show();
-    m_hintKind = kind;
-}
-
-void TGxCustomGrid::HideHint()
-{
-    if (m_hintWindow)
-        m_hintWindow->hide();
-    m_hintKind = hkNone;
-    m_hintColumn = -1;
+    m_hint.Hide();
 }
 
 void TGxCustomGrid::BeforeScroll(Qt::Orientation kind)
@@ -162,6 +125,6 @@ void TGxCustomGrid::BeforeScroll(Qt::Orientation kind)
 void TGxCustomGrid::ResetHover()
 {
     m_hoverCell = {};
-    if (m_hintKind == hkTextFit || m_hintKind == hkCell)
-        HideHint();
+    if (m_hint.Kind() == TGridHint::hkTextFit || m_hint.Kind() == TGridHint::hkCell)
+        m_hint.Hide();
 }

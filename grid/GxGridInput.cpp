@@ -140,7 +140,7 @@ bool TGxCustomGrid::ColumnCanHandle(const TGxCustomColumn& column) const
 {
     return column.Play() && !m_readOnly &&
            (column.Options().contains(coEditing) ||
-            (column.ColumnBehaviour() & cbPlayWithoutEditing));
+            column.ColumnBehaviour().contains(cbPlayWithoutEditing));
 }
 
 void TGxCustomGrid::DropInputStates()
@@ -183,7 +183,7 @@ void TGxCustomGrid::focusInEvent(QFocusEvent* event)
 void TGxCustomGrid::focusOutEvent(QFocusEvent* event)
 {
     TGxCustomGridControl::focusOutEvent(event);
-    HideHint();
+    m_hint.Hide();
     DropInputStates();
     ResetHover();
     if (HotHeaderColumn() >= 0)
@@ -207,7 +207,7 @@ void TGxCustomGrid::leaveEvent(QEvent* event)
         m_heldRow = -1;
         m_rowTrackLine->hide();
     }
-    HideHint();
+    m_hint.Hide();
     ResetHover();
     if (HotHeaderColumn() >= 0)
         SetHotHeaderColumn(-1);

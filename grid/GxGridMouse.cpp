@@ -102,7 +102,7 @@ void TGxCustomGrid::HandleDoublePress(QPoint point)
 {
     const TGridHitArea area = HitTestArea(point.x(), point.y());
     TGxCustomColumn* edge = area == haHeader ? ResizeColumnAt(point) : nullptr;
-    if (edge && (edge->ColumnBehaviour() & cbSizeToContent)) {
+    if (edge && edge->ColumnBehaviour().contains(cbSizeToContent)) {
         FitColumnToContent(*edge);
     } else if (area == haBody && ValidCell(m_pressedCell)) {
         if (OnCellDblClick)
