@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <vector>
+
 class TDataGrid;
 class TMemo;
 class TProgressBar;
@@ -25,6 +28,9 @@ struct TDeletionView
     TProgressBar& ProgressBar2;
     // Set when the window closes: the run stops before the next row.
     const bool& Abandoned;
+    // The reference folders of the search that made the results. Their files are never
+    // removed: neither a row the search found in one (Ref) nor a file the disk now shows in one.
+    std::vector<QByteArray> ReferenceFolders = {};
 };
 
 // Removes the marked files of the results in grid order and reports each one removed. Writes the

@@ -36,6 +36,7 @@ public:
     // The dialog's choices are kept below this folder.
     const QString& Root() const { return m_root; }
     void SetRoot(const QString& value) { m_root = value; }
+    const TFolderDialog& FolderDialog() const { return m_folderDialog; }
     void SetFolderDialog(TFolderDialog value) { m_folderDialog = std::move(value); }
 
 protected:

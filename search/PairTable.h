@@ -1,6 +1,7 @@
 #pragma once
 
 class TDataGrid;
+class TReferenceFolders;
 struct TFileTableColumns;
 struct TSearchTables;
 struct TSearchView;
@@ -21,3 +22,9 @@ void CompareCandidates(const TSearchView& view, const TSearchTables& tables);
 // Removes from the pair table the repeated rows that chains of identical neighbours leave, so
 // that every file of a chain stays once, in candidate order. A failure ends only the clean-up.
 void CleanUpPairs(TDataGrid& pairs, const TFileTableColumns& columns);
+
+// Removes from the pair table, before its clean-up, every group of identical files that lie all
+// in reference folders: nothing in it may be removed, so it is no result. A group is a chain of
+// pairs, each starting with the file the one before ended with.
+void DropReferenceOnlyGroups(TDataGrid& pairs, const TFileTableColumns& columns,
+                             const TReferenceFolders& references);

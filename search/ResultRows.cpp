@@ -8,6 +8,7 @@
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
 #include "platform/SysUtils.h"
+#include "search/ReferenceFolders.h"
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
 #include "search/SizeText.h"
@@ -38,13 +39,19 @@ std::vector<QByteArray> PairFiles(TDataGrid& pairs, const TFileTableColumns& col
 }
 
 void MakeResultRow(const TSearchView& view, const TSearchTables& tables, int pairRow,
-                   int imageIndex, TThumbnailPrefetcher& thumbnails)
+                   int imageIndex, TThumbnailPrefetcher& thumbnails,
+                   const TReferenceFolders& references)
 {
     const TResultColumns& columns = tables.Results;
     TDataGrid& results = view.DataGrid1;
-    const int row = results.AddRow();
     const QString path = view.DataGrid3.Cell(tables.Pairs.Path, pairRow).AsString();
     const QByteArray fileName = TextToFileName(path);
+    const int row = results.AddRow();
+    // First of all, so that no failure further on can leave a reference file's row marked.
+    if (references.Contains(fileName)) {
+        results.Cell(columns.Ref, row).SetAsString(QStringLiteral("True"));
+        results.Cell(columns.Del, row).SetAsBoolean(false);
+    }
     const TThumbnailResult thumbnail = thumbnails.Take(pairRow);
     for (const QImage& picture : thumbnail.thumbnails)
         view.ImageList1.Add(picture);
@@ -59,7 +66,8 @@ void MakeResultRow(const TSearchView& view, const TSearchTables& tables, int pai
 
 } // namespace
 
-bool MakeResultRows(const TSearchView& view, const TSearchTables& tables)
+bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
+                    const TReferenceFolders& references)
 {
     TDataGrid& pairs = view.DataGrid3;
     if (pairs.RowCount() > 0)
@@ -76,7 +84,7 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables)
         ShowProgress(view, pairs.Cell(tables.Pairs.Path, s).AsString());
         HandleMessages(view);
         ++imageCounter;
-        MakeResultRow(view, tables, s, imageCounter - 1, thumbnails);
+        MakeResultRow(view, tables, s, imageCounter - 1, thumbnails, references);
     }
     return true;
 }

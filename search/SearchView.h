@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLabel;
+class QString;
 class TDataGrid;
 class TImage;
 class TImageList;
@@ -45,6 +46,9 @@ struct TSearchView
     const bool& Abandoned;
     // Told as each phase begins, when set; the search benchmark times the phases with it.
     std::function<void(TSearchPhase)> PhaseStarted = {};
+    // Told, when set, of a further folder of the search that is not searched (missing,
+    // unreadable or excluded), once per folder; the window shows it in its status area.
+    std::function<void(const QString& Text)> FolderNotice = {};
 
     void Report(TSearchPhase phase) const
     {
