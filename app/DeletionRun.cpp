@@ -1,18 +1,25 @@
 #include "app/DeletionRun.h"
 
+#include "app/RemovalReport.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
+#include "platform/Exception.h"
 #include "platform/FileNames.h"
 #include "platform/FileRemoval.h"
 #include "platform/FileSystem.h"
 #include "platform/Memo.h"
+#include "platform/MoveAside.h"
 #include "platform/ProgressBar.h"
+#include "platform/RemovalSteps.h"
+#include "platform/Trash.h"
 #include "search/KeepCopies.h"
 #include "search/ReferenceFolders.h"
 #include "search/ReferenceRows.h"
 #include "search/ResultColumns.h"
 
-#include <QStringList>
+#include <QString>
+#include <functional>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -39,42 +46,42 @@ std::vector<TResultFile> ResultFiles(TDataGrid& grid, const TResultColumns& colu
     return files;
 }
 
-bool Remove(TDeletionMode mode, const QByteArray& path)
+// The path below the searched folder. A path that is not below it, or that would climb out of the
+// target, keeps only its name.
+QByteArray RelativePath(const QByteArray& path, QByteArray folder)
 {
-    switch (mode) {
-    case TDeletionMode::RecycleBin:
-        return MoveToTrash(path);
-    case TDeletionMode::HardDrive:
-        return OverwriteAndDelete(path);
-    case TDeletionMode::CopyToFolder:
-        break;
-    }
-    return false;
+    if (!folder.endsWith('/'))
+        folder += '/';
+    QByteArray relative = path.startsWith(folder) ? path.mid(folder.size()) : QByteArray();
+    while (relative.startsWith('/'))
+        relative.remove(0, 1);
+    for (const QByteArray& part : relative.split('/'))
+        if (part.isEmpty() || part == "." || part == "..")
+            return path.mid(path.lastIndexOf('/') + 1);
+    return relative;
 }
 
-void ReportKept(TMemoLines& report, const std::vector<QByteArray>& kept)
-{
-    if (kept.empty())
-        return;
-    report.AddText(
-        kept.size() == 1
-            ? QStringLiteral("1 marked file was kept so that every picture keeps a copy:")
-            : QStringLiteral("%1 marked files were kept so that every picture keeps a "
-                             "copy:")
-                  .arg(kept.size()));
-    for (const QByteArray& path : kept)
-        report.Add(path);
-}
+using TRemoval = std::function<TRemovalResult(const QByteArray& path, const TFileEntry& checked)>;
 
 // Walks the rows as they were when the run began; the choices say what each one may undergo.
-void RemoveMarkedFiles(const TDeletionView& view, TDeletionMode mode, const TResultColumns& columns,
-                       const std::vector<TResultFile>& files,
-                       const std::vector<TRemovalChoice>& choices)
+void RemoveMarkedFiles(const TDeletionView& view, const TRemoval& remove,
+                       const TResultColumns& columns, const std::vector<TResultFile>& files,
+                       const std::vector<TRemovalChoice>& choices,
+                       const std::vector<TFileEntry>& entries, TRemovalReport& report)
 {
-    TMemoLines& report = view.Memo3.Lines();
-    std::vector<QByteArray> kept;
+    const int rows = static_cast<int>(files.size());
+    int row = 0;
+    // The rows not visited: their files stay where they are.
+    const auto reportRest = [&] {
+        for (; row < rows; ++row)
+            if (choices[row] != TRemovalChoice::Untouched)
+                report.AddStayed(files[row].Path, choices[row] == TRemovalChoice::Keep
+                                                      ? TRemovalReport::TReason::Kept
+                                                      : TRemovalReport::TReason::NotReached);
+        report.Finish();
+    };
     try {
-        for (int row = 0; row < static_cast<int>(files.size()); ++row) {
+        for (; row < rows; ++row) {
             ProcessMessages();
             if (view.Abandoned)
                 break;
@@ -86,34 +93,96 @@ void RemoveMarkedFiles(const TDeletionView& view, TDeletionMode mode, const TRes
                     files[row].Path)
                 continue;
             if (choices[row] == TRemovalChoice::Keep)
-                kept.push_back(files[row].Path);
-            else if (choices[row] == TRemovalChoice::Remove && Remove(mode, files[row].Path))
-                report.Add(files[row].Path);
+                report.AddStayed(files[row].Path, TRemovalReport::TReason::Kept);
+            else if (choices[row] == TRemovalChoice::Remove)
+                report.Add(files[row].Path, remove(files[row].Path, entries[row]));
         }
-    } catch (...) {
-        ReportKept(report, kept);
+    } catch (const Exception& error) {
+        report.AddStayed(files[row].Path, TRemovalReport::TReason::Failed, error.Message());
+        ++row;
+        reportRest();
         throw;
     }
-    ReportKept(report, kept);
+    reportRest();
+}
+
+std::optional<TFileIdentity> FolderIdentity(const QByteArray& path)
+{
+    struct stat info = {};
+    if (::stat(path.constData(), &info) != 0)
+        return std::nullopt;
+    return TFileIdentity::Of(info);
+}
+
+// Refuses a target that the search looked into: the copies would land among the results.
+void CheckMoveTarget(const TMoveTarget& target)
+{
+    const std::optional<TFileIdentity> searched = FolderIdentity(target.SearchedFolder);
+    if (target.SearchedFolder.isEmpty() || !searched)
+        return;
+    const QByteArray canonical = CanonicalPath(target.Folder);
+    const QString shown = FileNameToText(target.Folder);
+    for (QByteArray folder = canonical;; folder = FolderOf(folder)) {
+        if (FolderIdentity(folder) == searched) {
+            if (folder == canonical)
+                throw EInvalidOperation(
+                    QStringLiteral("The copies cannot be moved into \"%1\": it is the searched "
+                                   "folder.")
+                        .arg(shown));
+            if (target.Recurse)
+                throw EInvalidOperation(
+                    QStringLiteral("The copies cannot be moved into \"%1\": it lies inside the "
+                                   "searched folder \"%2\", whose subfolders were searched.")
+                        .arg(shown, FileNameToText(target.SearchedFolder)));
+            return;
+        }
+        if (folder == FolderOf(folder))
+            return;
+    }
 }
 
 } // namespace
 
-void RunDeletion(const TDeletionView& view, TDeletionMode mode)
+bool ChooseMoveTarget(const TFolderDialog& dialog, QWidget* parent, TMoveTarget& target)
 {
-    TMemoLines& report = view.Memo3.Lines();
-    if (mode == TDeletionMode::RecycleBin)
-        report.AddText(QStringLiteral("Next files removed in Recycle bin:"));
-    if (mode == TDeletionMode::HardDrive)
-        report.AddText(QStringLiteral("Next files removed from hard drive:"));
+    QString folder;
+    if (!ChooseFolder(QStringLiteral("Select folder"), QStringLiteral("\\"), folder, dialog,
+                      parent))
+        return false;
+    target.Folder = TextToFileName(folder);
+    CheckMoveTarget(target);
+    return true;
+}
+
+void RunDeletion(const TDeletionView& view, TDeletionMode mode, const TMoveTarget& target)
+{
+    TRemovalReport report(view.Memo3.Lines(), mode, target.Folder);
+    report.AddHeader();
     // With no rows the range is 0 to -1, which the bar refuses: that ends the run here.
     view.ProgressBar2.SetMax(view.DataGrid1.RowCount() - 1);
     const TResultColumns columns = TResultColumns::Resolve(view.DataGrid1);
     const TReferenceFolders references(view.ReferenceFolders, HostFileSystem());
     const std::vector<TResultFile> files = ResultFiles(view.DataGrid1, columns, references);
-    const std::vector<TRemovalChoice> choices =
-        mode == TDeletionMode::CopyToFolder
-            ? std::vector<TRemovalChoice>(files.size(), TRemovalChoice::Untouched)
-            : ChooseRemovals(files, &ProcessMessages);
-    RemoveMarkedFiles(view, mode, columns, files, choices);
+    std::vector<TFileEntry> entries;
+    const std::vector<TRemovalChoice> choices = ChooseRemovals(files, &ProcessMessages, &entries);
+
+    TTrash trash;
+    TMoveAside aside(target.Folder);
+    TRemoval remove;
+    switch (mode) {
+    case TDeletionMode::RecycleBin:
+        remove = [&](const QByteArray& path, const TFileEntry& checked) {
+            return trash.MoveIn(path, checked);
+        };
+        break;
+    case TDeletionMode::HardDrive:
+        remove = &OverwriteAndDelete;
+        break;
+    case TDeletionMode::CopyToFolder:
+        remove = [&](const QByteArray& path, const TFileEntry& checked) {
+            return aside.Move(path, RelativePath(path, target.SearchedFolder), checked);
+        };
+        break;
+    }
+    RemoveMarkedFiles(view, remove, columns, files, choices, entries, report);
 }

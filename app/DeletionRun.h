@@ -1,8 +1,11 @@
 #pragma once
 
+#include "edits/GxFolderEdit.h"
+
 #include <QByteArray>
 #include <vector>
 
+class QWidget;
 class TDataGrid;
 class TMemo;
 class TProgressBar;
@@ -13,7 +16,7 @@ enum class TDeletionMode {
     RecycleBin,
     // Overwritten three times, then deleted.
     HardDrive,
-    // Has no operation behind it: the rows are walked and nothing is touched.
+    // Moved aside into a folder the user chooses.
     CopyToFolder,
 };
 
@@ -33,10 +36,27 @@ struct TDeletionView
     std::vector<QByteArray> ReferenceFolders = {};
 };
 
+// Where "Copy to specified folder" moves the copies.
+struct TMoveTarget
+{
+    // The chosen folder, in the file-name encoding.
+    QByteArray Folder;
+    // The folder the search looked in: the copies keep their place below it.
+    QByteArray SearchedFolder;
+    // Whether its subfolders were searched.
+    bool Recurse = false;
+};
+
+// Asks for the target folder with the dialog ("Select folder"), which starts at the home folder.
+// False when the user cancels. A folder that the search looked into (the searched folder itself,
+// or any folder below it when subfolders were searched) raises EInvalidOperation saying so.
+bool ChooseMoveTarget(const TFolderDialog& dialog, QWidget* parent, TMoveTarget& target);
+
 // Removes the marked files of the results in grid order and reports each one removed. Writes the
 // mode's header line first, then refuses an empty grid through ProgressBar2's range error. Just
 // before removing anything it checks which marked files still have a twin among the results, so
-// that every picture keeps a copy; the marked files kept for that are listed after the removed
-// ones. Pending messages are handled before each row; a row changed meanwhile is skipped. A file
-// that cannot be opened for overwriting ends the run with EFOpenError, its report so far kept.
-void RunDeletion(const TDeletionView& view, TDeletionMode mode);
+// that every picture keeps a copy, and each file goes only while it is still what that check saw.
+// After the removed files the report lists every marked file that stayed, by reason. Pending
+// messages are handled before each row; a row changed meanwhile is skipped. A file that cannot be
+// opened for overwriting ends the run with EFOpenError, its report so far kept and completed.
+void RunDeletion(const TDeletionView& view, TDeletionMode mode, const TMoveTarget& target = {});

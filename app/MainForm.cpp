@@ -472,6 +472,8 @@ void TForm1::BitBtn1Click(QObject*)
         m_referenceFolders = inputs.ReferenceFolders();
         m_folderNotices.clear();
         Label5->hide();
+        m_searchedFolder = inputs.Folder;
+        m_searchedRecurse = inputs.Recurse;
         RunSearch(SearchView(), inputs);
         if (!m_searchAgain || m_closed)
             break;
@@ -512,8 +514,6 @@ void TForm1::BitBtn6Click(QObject*)
 {
     if (m_deleting || m_searching)
         return;
-    Memo3->Lines().Clear();
-    PageControl1->SelectNextPage(true);
     m_deleting = true;
     BitBtn6->setEnabled(false);
     const auto done = qScopeGuard([this] {
@@ -523,7 +523,15 @@ void TForm1::BitBtn6Click(QObject*)
     const TDeletionMode mode = RadioButton1->isChecked()   ? TDeletionMode::RecycleBin
                                : RadioButton2->isChecked() ? TDeletionMode::HardDrive
                                                            : TDeletionMode::CopyToFolder;
-    RunDeletion({*DataGrid1, *Memo3, *ProgressBar2, m_closed, m_referenceFolders}, mode);
+    // The target is asked for before anything happens: cancelling leaves all as it was. The
+    // dialog is the one Browse opens.
+    TMoveTarget target{{}, m_searchedFolder, m_searchedRecurse};
+    if (mode == TDeletionMode::CopyToFolder &&
+        !ChooseMoveTarget(Edit1->FolderDialog(), this, target))
+        return;
+    Memo3->Lines().Clear();
+    PageControl1->SelectNextPage(true);
+    RunDeletion({*DataGrid1, *Memo3, *ProgressBar2, m_closed, m_referenceFolders}, mode, target);
 }
 
 void TForm1::BitBtn8Click(QObject*)

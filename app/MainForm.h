@@ -188,6 +188,9 @@ private:
     std::vector<QByteArray> m_referenceFolders;
     // The folder notices of the run in progress.
     QStringList m_folderNotices;
+    // Where the last search looked: copies moved aside keep their place below it.
+    QByteArray m_searchedFolder;
+    bool m_searchedRecurse = false;
 };
 
 // The main window, set before its FormCreate runs.

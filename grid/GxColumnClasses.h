@@ -26,7 +26,10 @@ public:
 
     std::unique_ptr<TGxCustomEdit> GetEditorClass(QWidget* parent) const override;
     std::unique_ptr<TColumnDisplay> GetDisplayClass() override;
-    unsigned ColumnBehaviour() const override { return 42; }
+    TColumnBehaviour ColumnBehaviour() const override
+    {
+        return {cbOwnEditor, cbSizeToContent, cbShowsText};
+    }
     bool GetMultiLine(bool defaultValue) const override;
     // TextBefore + text + TextAfter, all of it hidden behind PasswordChar when one is set.
     QString GetDisplayText(TCell& cell, int ARow) const override;
@@ -68,7 +71,10 @@ public:
 
     std::unique_ptr<TGxCustomEdit> GetEditorClass(QWidget* parent) const override;
     std::unique_ptr<TColumnDisplay> GetDisplayClass() override;
-    unsigned ColumnBehaviour() const override { return 42; }
+    TColumnBehaviour ColumnBehaviour() const override
+    {
+        return {cbOwnEditor, cbSizeToContent, cbShowsText};
+    }
     // EmptyCaption for 0 when HideWhenEmpty, else TextBefore + the number + TextAfter.
     QString GetDisplayText(TCell& cell, int ARow) const override;
     QString FormatValue(double value) const;
@@ -115,7 +121,10 @@ public:
     TGxIncrementColumn();
 
     std::unique_ptr<TColumnDisplay> GetDisplayClass() override;
-    unsigned ColumnBehaviour() const override { return 40; }
+    TColumnBehaviour ColumnBehaviour() const override
+    {
+        return {cbSizeToContent, cbShowsText};
+    }
     QString GetDisplayText(TCell& cell, int ARow) const override;
 };
 
@@ -131,7 +140,10 @@ public:
     void SetTransparent(bool value) { m_transparent = value; }
 
     std::unique_ptr<TColumnDisplay> GetDisplayClass() override;
-    unsigned ColumnBehaviour() const override { return 8; }
+    TColumnBehaviour ColumnBehaviour() const override
+    {
+        return {cbSizeToContent};
+    }
 
 private:
     TImageList* m_images = nullptr;
@@ -146,7 +158,10 @@ public:
 
     std::unique_ptr<TColumnDisplay> GetDisplayClass() override;
     std::unique_ptr<TColumnPlay> GetPlayClass() override;
-    unsigned ColumnBehaviour() const override { return 10; }
+    TColumnBehaviour ColumnBehaviour() const override
+    {
+        return {cbOwnEditor, cbSizeToContent};
+    }
 
     // Raised when the user toggles a check box of the column.
     std::function<void(TGxCheckBoxColumn* Sender)> OnChange;

@@ -7,6 +7,15 @@
 #include <algorithm>
 #include <cmath>
 
+bool operator==(const TColumnBehaviour& flags, unsigned number)
+{
+    unsigned bits = 0;
+    for (int flag = cbPlayWithoutEditing; flag <= cbShowsText; ++flag)
+        if (flags.contains(static_cast<TColumnBehaviourFlag>(flag)))
+            bits |= 1u << flag;
+    return bits == number;
+}
+
 TFontStyles FontStylesOf(const QFont& font)
 {
     TFontStyles styles;
@@ -105,7 +114,7 @@ void TGxCustomColumn::SetPosition(int value)
 
 void TGxCustomColumn::SetSorted(bool value)
 {
-    if (ColumnBehaviour() & cbNoSort)
+    if (ColumnBehaviour().contains(cbNoSort))
         return;
     if (!value) {
         m_sorted = false;
@@ -177,7 +186,7 @@ std::unique_ptr<TColumnPlay> TGxCustomColumn::GetPlayClass()
 
 TEditAbilities TGxCustomColumn::GetEditAbilities() const
 {
-    const bool hasEditor = (ColumnBehaviour() & cbOwnEditor) || m_inplaceEdit;
+    const bool hasEditor = ColumnBehaviour().contains(cbOwnEditor) || m_inplaceEdit;
     TEditAbilities abilities;
     if (!m_enabled || !hasEditor)
         return abilities;

@@ -59,14 +59,18 @@ enum TColumnChange {
     ccWidth = 9
 };
 
-// Class flags of a column kind (ColumnBehaviour). The input side reads the flags without a
-// documented name by their values.
-enum TColumnBehaviourFlag : unsigned {
-    cbPlayWithoutEditing = 1, // the interactor acts on clicks and keys without coEditing
-    cbOwnEditor = 2,          // the class brings its own in-place editor
-    cbNoSort = 4,             // the column cannot be sorted
-    cbSizeToContent = 8       // a double click on the header edge fits the width to the content
+// Class flags of a column kind (ColumnBehaviour). A kind's flags are known by a number, each
+// flag its bit: the text column's 42 is cbOwnEditor, cbSizeToContent and cbShowsText.
+enum TColumnBehaviourFlag {
+    cbPlayWithoutEditing, // 1: the interactor acts on clicks and keys without coEditing
+    cbOwnEditor,          // 2: the class brings its own in-place editor
+    cbNoSort,             // 4: the column cannot be sorted
+    cbSizeToContent,      // 8: a double click on the header edge fits the width to the content
+    cbShowsText = 5       // 32: carried by the kinds that paint text; nothing reads it
 };
+using TColumnBehaviour = TSet<TColumnBehaviourFlag, cbShowsText + 1>;
+// Whether the flags are the ones the number stands for.
+bool operator==(const TColumnBehaviour& flags, unsigned number);
 
 enum TEditAbility { eaEditing, eaInput };
 using TEditAbilities = TSet<TEditAbility, 2>;
@@ -297,7 +301,7 @@ public:
     virtual std::unique_ptr<TColumnPlay> GetPlayClass();
 
     TEditAbilities GetEditAbilities() const;
-    virtual unsigned ColumnBehaviour() const { return 0; }
+    virtual TColumnBehaviour ColumnBehaviour() const { return {}; }
     virtual bool GetMultiLine(bool defaultValue) const;
     // The text a cell of this column shows in row ARow.
     virtual QString GetDisplayText(TCell& cell, int ARow) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/GxColumns.h"
+#include "grid/GxGridHint.h"
 #include "grid/GxScrollControl.h"
 #include "platform/Graphics.h"
 #include "platform/Sets.h"
@@ -429,7 +430,10 @@ class TColumnDragBox;
 class TDragArrow;
 class TColumnPlay;
 
-// Mouse, keyboard, column dragging and the published properties.
+// The grid's input and its published input properties and events: the mouse (GxGridMouse.cpp),
+// dragging columns and rows (GxGridDrag.cpp), the keys (GxGridKeys.cpp), hover and hints
+// (GxGridHints.cpp), and what they share (GxGridInput.cpp). A press is one TGridInteraction
+// from its press to its release; its moves and its release go where that state says.
 class TGxCustomGrid : public TGxCustomGridControl
 {
     Q_OBJECT
@@ -524,7 +528,6 @@ protected:
     void ColumnDeleted(TGxCustomColumn& column, int index) override;
 
 private:
-    enum THintKind { hkNone, hkFooter, hkHeader, hkTextFit, hkCell };
     struct TLastPress
     {
         Qt::MouseButton button = Qt::NoButton;
@@ -568,7 +571,7 @@ private:
     int DropGapAt(QPoint point) const;
     bool ValidCell(TGridCoord cell) const;
     bool ColumnCanHandle(const TGxCustomColumn& column) const;
-    template <typename Action> void PassToPlay(TGridCoord cell, QPoint point, Action action);
+    TColumnPlay* PlayAt(TGridCoord cell, QPoint& point);
 
     // Keyboard moves.
     void MoveToRow(int row, Qt::KeyboardModifiers shift = {});
@@ -599,8 +602,6 @@ private:
     void TrackRowResize(QPoint point);
     void EndRowResize(QPoint point);
 
-    void ShowHint(THintKind kind, const QString& text, QPoint globalTopLeft, int maxWidth);
-    void HideHint();
     void ResetHover();
     // Drops every press and drag state, as when the application loses activation.
     void DropInputStates();
@@ -633,9 +634,7 @@ private:
     std::unique_ptr<TDragArrow> m_dragArrows[2];
 
     TGridCoord m_hoverCell;
-    int m_hintColumn = -1;
-    THintKind m_hintKind = hkNone;
-    std::unique_ptr<QWidget> m_hintWindow;
+    TGridHint m_hint;
 
     QString m_searchText;
     QTimer m_searchTimer;

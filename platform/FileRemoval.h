@@ -1,19 +1,15 @@
 #pragma once
 
+#include "platform/FileEntry.h"
+#include "platform/RemovalResult.h"
+
 #include <QByteArray>
 
-// The two ways the program removes a file. Both take the entry's path in the file-name encoding
-// and say whether the entry is gone from its place; a file is reported as removed only then.
-
-// Moves the entry (a link itself, never its target) to the desktop's trash. True only when the
-// entry has left its place and the same file now lies in a trash folder. A file that the trash
-// cannot take (on another file system without a trash folder of its own, or with a name that is
-// not valid UTF-8) stays where it is.
-bool MoveToTrash(const QByteArray& path);
-
-// Overwrites the file three times with pseudo-random bytes, fsyncing each pass, then deletes it.
-// A symbolic link is deleted as a link, never written through, and a file with other hard links
-// is only unlinked, since its data lives on under the other names. An entry that is no regular
-// file, or whose folder does not let it be deleted, is left alone. Raises EFOpenError "Cannot open
-// file "%s". %s" when the path cannot be opened for reading and writing.
-bool OverwriteAndDelete(const QByteArray& path);
+// Removes the entry by overwriting: when it is still what the check saw, its name goes first,
+// and only once the file has no name left are its bytes overwritten three times with
+// pseudo-random bytes, each pass flushed, through the descriptor opened before. A file whose name
+// cannot be removed (a sticky or append-only folder) is therefore never written to. A symbolic
+// link is removed as a link, never written through; a file with another hard link is only
+// unlinked, since its data lives on under the other name. Raises EFOpenError "Cannot open file
+// "%s". %s" when the file is there but cannot be opened for reading and writing.
+TRemovalResult OverwriteAndDelete(const QByteArray& path, const TFileEntry& checked);

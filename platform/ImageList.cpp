@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -24,11 +25,36 @@ TImageList::TImageList(int width, int height) : m_width(width), m_height(height)
 
 int TImageList::Add(const QImage& image)
 {
+    m_pictureAt.push_back(Keep(image));
+    return Count() - 1;
+}
+
+int TImageList::AddEmpty(int count)
+{
+    const int first = Count();
+    m_pictureAt.resize(m_pictureAt.size() + size_t(std::max(count, 0)), kEmpty);
+    return first;
+}
+
+void TImageList::Put(int index, const QImage& image)
+{
+    if (index < 0 || index >= Count())
+        throw EListError(index);
+    if (m_pictureAt[size_t(index)] != kEmpty)
+        throw EInvalidOperation(QStringLiteral("Picture %1 is already in the list").arg(index));
+    m_pictureAt[size_t(index)] = Keep(image);
+}
+
+bool TImageList::Holds(int index) const
+{
+    return index >= 0 && index < Count() && m_pictureAt[size_t(index)] != kEmpty;
+}
+
+int32_t TImageList::Keep(const QImage& image)
+{
     // The same picture again (a group of twins shares one QImage): nothing to convert or compare.
-    if (!m_pictureAt.empty() && !image.isNull() && image.cacheKey() == m_lastAdded.cacheKey()) {
-        m_pictureAt.push_back(m_pictureAt.back());
-        return Count() - 1;
-    }
+    if (m_lastKept != kEmpty && !image.isNull() && image.cacheKey() == m_lastAdded.cacheKey())
+        return m_lastKept;
     m_lastAdded = image;
     const QImage sized =
         image.width() == m_width && image.height() == m_height
@@ -36,14 +62,13 @@ int TImageList::Add(const QImage& image)
             : image.scaled(m_width, m_height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QImage picture = sized.convertToFormat(kStoredFormat);
     const size_t hash = PixelHash(picture);
-    int32_t stored = Find(picture, hash);
-    if (stored < 0) {
-        stored = int32_t(m_pictures.size());
+    m_lastKept = Find(picture, hash);
+    if (m_lastKept == kEmpty) {
+        m_lastKept = int32_t(m_pictures.size());
         m_pictures.push_back(picture);
-        m_byContent.emplace(hash, stored);
+        m_byContent.emplace(hash, m_lastKept);
     }
-    m_pictureAt.push_back(stored);
-    return Count() - 1;
+    return m_lastKept;
 }
 
 int32_t TImageList::Find(const QImage& picture, size_t hash) const
@@ -58,6 +83,7 @@ int32_t TImageList::Find(const QImage& picture, size_t hash) const
 void TImageList::Clear()
 {
     m_lastAdded = QImage();
+    m_lastKept = kEmpty;
     m_pictures.clear();
     m_pictureAt.clear();
     m_byContent.clear();
@@ -65,13 +91,13 @@ void TImageList::Clear()
 
 const QImage& TImageList::Image(int index) const
 {
-    if (index < 0 || index >= Count())
+    if (!Holds(index))
         throw EListError(index);
     return m_pictures[size_t(m_pictureAt[size_t(index)])];
 }
 
 void TImageList::Draw(QPainter& painter, const QPoint& topLeft, int index) const
 {
-    if (index >= 0 && index < Count())
+    if (Holds(index))
         painter.drawImage(topLeft, m_pictures[size_t(m_pictureAt[size_t(index)])]);
 }

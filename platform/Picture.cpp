@@ -138,6 +138,11 @@ QImage ReadPicture(const QByteArray& path, const QByteArray& format)
     });
 }
 
+QSize ReadPictureSize(const QByteArray& path, const QByteArray& format)
+{
+    return WithReader<QSize>(path, format, [](QImageReader& reader) { return reader.size(); });
+}
+
 QImage LoadPictureFile(const QByteArray& path)
 {
     const QByteArray extension = ExtensionOf(path);
@@ -159,8 +164,7 @@ QSize PictureFileSize(const QByteArray& path)
     }
     if (!IsQtFormat(extension))
         return {};
-    return WithReader<QSize>(path, ReaderFormatOf(extension),
-                             [](QImageReader& reader) { return reader.size(); });
+    return ReadPictureSize(path, ReaderFormatOf(extension));
 }
 
 QImage StretchPicture(const QImage& picture, QSize size)

@@ -22,6 +22,9 @@ QByteArray PluginFormatOf(const QByteArray& extension);
 // the file cannot be opened, is not in that format, cannot be decoded or holds more than
 // kMaxPicturePixels pixels.
 QImage ReadPicture(const QByteArray& path, const QByteArray& format);
+// The size in pixels of that picture, read from the file's header alone; invalid when the file
+// cannot be opened or its header is not one of the format.
+QSize ReadPictureSize(const QByteArray& path, const QByteArray& format);
 
 // The picture in the file, by its extension in any letter case: "jpg", "jpeg" and "jpe" decoded
 // at full size with libjpeg, "bmp", "ico" and "png" with Qt's readers, and "gif", "webp", "tif"

@@ -140,7 +140,8 @@ std::vector<TResultFile> WithoutReferenceMarks(std::vector<TResultFile> rows)
 } // namespace
 
 std::vector<TRemovalChoice> ChooseRemovals(const std::vector<TResultFile>& resultFiles,
-                                           const std::function<void()>& onFileRead)
+                                           const std::function<void()>& onFileRead,
+                                           std::vector<TFileEntry>* entriesSeen)
 {
     const std::vector<TResultFile> rows = WithoutReferenceMarks(resultFiles);
     std::vector<TFileEntry> entries;
@@ -175,5 +176,7 @@ std::vector<TRemovalChoice> ChooseRemovals(const std::vector<TResultFile>& resul
             choices[row] = TRemovalChoice::Remove;
         }
     }
+    if (entriesSeen)
+        *entriesSeen = std::move(entries);
     return choices;
 }

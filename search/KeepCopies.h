@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileEntry.h"
+
 #include <QByteArray>
 #include <functional>
 #include <vector>
@@ -32,6 +34,8 @@ enum class TRemovalChoice {
 // stays: the first unmarked one, else the first marked one in row order. Only sizes with a
 // marked row are read. A file of a reference folder counts as unmarked whatever its mark says:
 // it is never removed, and is the copy its picture keeps. onFileRead is called after each file
-// read or pair compared.
+// read or pair compared. entries, when given, receives what each row's path named at the check,
+// so that a removal can tell whether it still does.
 std::vector<TRemovalChoice> ChooseRemovals(const std::vector<TResultFile>& files,
-                                           const std::function<void()>& onFileRead = {});
+                                           const std::function<void()>& onFileRead = {},
+                                           std::vector<TFileEntry>* entries = nullptr);

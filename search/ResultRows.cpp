@@ -13,11 +13,14 @@
 #include "search/SearchView.h"
 #include "search/SizeText.h"
 #include "search/Thumbnail.h"
-#include "search/ThumbnailPrefetcher.h"
+#include "search/ThumbnailFill.h"
 
 #include <QLabel>
 
 namespace {
+
+// How long the fill waits for a thumbnail before it lets messages be handled again.
+constexpr int kThumbnailWaitMilliseconds = 10;
 
 void ShowProgress(const TSearchView& view, const QString& path)
 {
@@ -28,40 +31,109 @@ void ShowProgress(const TSearchView& view, const QString& path)
                         QString::number(view.DataGrid1.RowCount()));
 }
 
-// The files of the pair table, in row order, as the thumbnails are made from them.
-std::vector<QByteArray> PairFiles(TDataGrid& pairs, const TFileTableColumns& columns)
-{
-    std::vector<QByteArray> files;
-    files.reserve(size_t(pairs.RowCount()));
-    for (int row = 0; row < pairs.RowCount(); ++row)
-        files.push_back(TextToFileName(pairs.Cell(columns.Path, row).AsString()));
-    return files;
-}
-
+// A row as the user can work with it before its thumbnails: its places in the image list are
+// made (empty until the pictures come), and its Res is read from the pictures' headers.
 void MakeResultRow(const TSearchView& view, const TSearchTables& tables, int pairRow,
-                   int imageIndex, TThumbnailPrefetcher& thumbnails,
-                   const TReferenceFolders& references)
+                   int imageIndex, const TReferenceFolders& references,
+                   std::vector<QByteArray>& files)
 {
     const TResultColumns& columns = tables.Results;
     TDataGrid& results = view.DataGrid1;
     const QString path = view.DataGrid3.Cell(tables.Pairs.Path, pairRow).AsString();
-    const QByteArray fileName = TextToFileName(path);
+    QByteArray fileName = TextToFileName(path);
     const int row = results.AddRow();
     // First of all, so that no failure further on can leave a reference file's row marked.
     if (references.Contains(fileName)) {
         results.Cell(columns.Ref, row).SetAsString(QStringLiteral("True"));
         results.Cell(columns.Del, row).SetAsBoolean(false);
     }
-    const TThumbnailResult thumbnail = thumbnails.Take(pairRow);
-    for (const QImage& picture : thumbnail.thumbnails)
-        view.ImageList1.Add(picture);
-    if (!thumbnail.resolution.isEmpty())
-        results.Cell(columns.Res, row).SetAsString(thumbnail.resolution);
+    view.ImageList1.AddEmpty(ThumbnailCount(fileName));
+    const QString resolution = HeaderResolution(fileName, view.Image1.Picture());
+    if (!resolution.isEmpty())
+        results.Cell(columns.Res, row).SetAsString(resolution);
     results.Cell(columns.Priv, row).SetAsInteger(imageIndex);
     results.Cell(columns.Dest, row).SetAsString(path);
     const double size = StrToFloat(view.DataGrid3.Cell(tables.Pairs.Size, pairRow).AsString());
     results.Cell(columns.Size, row).SetAsString(SizeText(size));
     results.Cell(columns.Date, row).SetAsString(DateTimeToStr(FileCreationDateTime(fileName)));
+    files.push_back(std::move(fileName));
+}
+
+// Where each file's pictures go in the image list: after those of the files before it.
+std::vector<int> FirstPictures(const std::vector<QByteArray>& files)
+{
+    std::vector<int> first;
+    first.reserve(files.size());
+    int next = 0;
+    for (const QByteArray& file : files) {
+        first.push_back(next);
+        next += ThumbnailCount(file);
+    }
+    return first;
+}
+
+// The row whose Priv is the value: row `priv` until the user sorts the results; -1 if none.
+int RowWithPriv(TDataGrid& results, int privColumn, int priv)
+{
+    if (priv < results.RowCount() && results.Cell(privColumn, priv).AsInteger() == priv)
+        return priv;
+    for (int row = 0; row < results.RowCount(); ++row)
+        if (results.Cell(privColumn, row).AsInteger() == priv)
+            return row;
+    return -1;
+}
+
+// The pictures of one file into their places, and the Res its decoding measured where that
+// differs from the header's. The row that shows picture k is the row whose Priv is k.
+void PlaceThumbnails(const TSearchView& view, const TSearchTables& tables, int firstPicture,
+                     const TThumbnailFill::TArrived& arrived)
+{
+    TDataGrid& results = view.DataGrid1;
+    const int priv = tables.Results.Priv;
+    if (const int row = RowWithPriv(results, priv, arrived.index); row >= 0) {
+        TCell& res = results.Cell(tables.Results.Res, row);
+        if (res.AsString() != arrived.result.resolution)
+            res.SetAsString(arrived.result.resolution);
+    }
+    int picture = firstPicture;
+    for (const QImage& thumbnail : arrived.result.thumbnails) {
+        view.ImageList1.Put(picture, thumbnail);
+        // After a sort the row is elsewhere: the whole grid is repainted rather than sought.
+        if (picture < results.RowCount() && results.Cell(priv, picture).AsInteger() == picture)
+            results.InvalidateRow(picture);
+        else
+            results.InvalidateGrid();
+        ++picture;
+    }
+}
+
+// The thumbnails of every row, decoded on all cores, the rows on screen first. Returns false
+// when a stop request ended it: the pictures placed so far stay, the others stay empty.
+bool FillThumbnails(const TSearchView& view, const TSearchTables& tables,
+                    std::vector<QByteArray> files)
+{
+    view.Report(TSearchPhase::Thumbnails);
+    const std::vector<int> firstPictures = FirstPictures(files);
+    TDataGrid& results = view.DataGrid1;
+    TThumbnailFill::TDecode decode = view.ThumbnailMaker;
+    if (!decode)
+        decode = [placeholder = view.Image1.Picture()](const QByteArray& path) {
+            return MakeThumbnail(path, placeholder);
+        };
+    TThumbnailFill fill(std::move(files), std::move(decode), SameThumbnailFiles,
+                        TThumbnailFill::AllCores());
+    int placed = 0;
+    while (!fill.Done()) {
+        fill.Prefer(results.TopRow(), results.TopRow() + results.RowsPerPage());
+        for (const TThumbnailFill::TArrived& arrived : fill.Take(kThumbnailWaitMilliseconds)) {
+            PlaceThumbnails(view, tables, firstPictures[size_t(arrived.index)], arrived);
+            view.ProgressBar1.SetPosition(placed++);
+        }
+        HandleMessages(view);
+        if (IsIdle(view.StopFlag))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -72,10 +144,8 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
     TDataGrid& pairs = view.DataGrid3;
     if (pairs.RowCount() > 0)
         view.ProgressBar1.SetMax(pairs.RowCount() - 2);
-    // The next pictures are decoded ahead on every core while this row is made, and a twin of
-    // the row before takes that row's pictures; the rows, their order and the stop points are
-    // those of making each thumbnail in its turn. Leaving early drops the decodes not started.
-    TThumbnailPrefetcher thumbnails(PairFiles(pairs, tables.Pairs), view.Image1.Picture());
+    std::vector<QByteArray> files;
+    files.reserve(size_t(pairs.RowCount()));
     int imageCounter = 0;
     for (int s = 0; s < pairs.RowCount(); ++s) {
         view.ProgressBar1.SetPosition(s);
@@ -84,7 +154,7 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
         ShowProgress(view, pairs.Cell(tables.Pairs.Path, s).AsString());
         HandleMessages(view);
         ++imageCounter;
-        MakeResultRow(view, tables, s, imageCounter - 1, thumbnails, references);
+        MakeResultRow(view, tables, s, imageCounter - 1, references, files);
     }
-    return true;
+    return FillThumbnails(view, tables, std::move(files));
 }

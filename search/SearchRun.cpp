@@ -8,6 +8,7 @@
 #include "search/CandidateList.h"
 #include "search/FolderScan.h"
 #include "search/PairTable.h"
+#include "search/RedrawPace.h"
 #include "search/ReferenceFolders.h"
 #include "search/ResultRows.h"
 #include "search/SearchTables.h"
@@ -91,8 +92,14 @@ void EndRun(const TSearchView& view)
 
 } // namespace
 
-void RunSearch(const TSearchView& view, const TSearchInputs& inputs)
+void RunSearch(const TSearchView& window, const TSearchInputs& inputs)
 {
+    // The status lines, the progress bar and the results grid change for every file, but are
+    // drawn only at the pace's frames, and as they are at the end once the run is over.
+    TRedrawPace pace({&window.Label1, &window.Label3, &window.Label4, &window.ProgressBar1,
+                      &window.DataGrid1});
+    TSearchView view = window;
+    view.Pace = &pace;
     try {
         ClearWorkingData(view);
         const TSearchTables tables = TSearchTables::Resolve(view);

@@ -1,6 +1,7 @@
 #include "search/SearchView.h"
 
 #include "platform/Application.h"
+#include "search/RedrawPace.h"
 
 ESearchAbandoned::ESearchAbandoned() : Exception(QStringLiteral("The search was abandoned")) {}
 
@@ -8,7 +9,10 @@ ESearchStopped::ESearchStopped() : Exception(QStringLiteral("The search was stop
 
 void HandleMessages(const TSearchView& view)
 {
-    ProcessMessages();
+    if (view.Pace)
+        view.Pace->HandleMessages();
+    else
+        ProcessMessages();
     if (view.Abandoned)
         throw ESearchAbandoned();
 }

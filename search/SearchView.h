@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Exception.h"
+#include "search/Thumbnail.h"
 
 #include <cstdint>
 #include <functional>
@@ -12,9 +13,11 @@ class TImage;
 class TImageList;
 class TMemo;
 class TProgressBar;
+class TRedrawPace;
 
 // The steps of a search run, in order.
-enum class TSearchPhase { Scan, CandidateList, Comparison, ResultRows, Finished };
+// Thumbnails begins once every result row is made, while their pictures are still coming.
+enum class TSearchPhase { Scan, CandidateList, Comparison, ResultRows, Thumbnails, Finished };
 
 // The controls of the main window that the search works with. The search reaches the window only
 // through them, so tests and benchmarks run a real search against real controls without the rest
@@ -49,6 +52,12 @@ struct TSearchView
     // Told, when set, of a further folder of the search that is not searched (missing,
     // unreadable or excluded), once per folder; the window shows it in its status area.
     std::function<void(const QString& Text)> FolderNotice = {};
+    // Set by the run for its duration: how often the status controls and the results grid are
+    // drawn while messages are handled. Without it every message handling draws them.
+    TRedrawPace* Pace = nullptr;
+    // Makes one file's thumbnails, on a pool thread; MakeThumbnail with Image1's picture when
+    // empty. Tests slow it down to catch a run while its thumbnails are still coming.
+    std::function<TThumbnailResult(const QByteArray& path)> ThumbnailMaker = {};
 
     void Report(TSearchPhase phase) const
     {
@@ -70,8 +79,8 @@ public:
     ESearchAbandoned();
 };
 
-// Lets pending window messages be handled, then raises ESearchAbandoned if the window was
-// closed meanwhile. Every point of the search that hands control to the message loop uses it.
+// Lets pending window messages be handled (through the view's pace, when it has one), then
+// raises ESearchAbandoned if the window was closed meanwhile. Every point of the search that hands control to the message loop uses it.
 void HandleMessages(const TSearchView& view);
 
 // Raised inside a long read when a stop request is seen there; the search goes on as after a

@@ -87,6 +87,26 @@ bool SameThumbnailFiles(const QByteArray& first, const QByteArray& second)
     return TContentComparer().Compare(measured(first), measured(second)) == TComparison::Identical;
 }
 
+int ThumbnailCount(const QByteArray& path)
+{
+    return int(NameAsksForJpeg(path)) + int(NameAsksForBitmap(path));
+}
+
+QString HeaderResolution(const QByteArray& path, const QImage& placeholder)
+{
+    QString resolution;
+    if (NameAsksForJpeg(path)) {
+        TJpegImage picture;
+        resolution = Resolution(picture.LoadFromFile(path) ? QSize(picture.Width(), picture.Height())
+                                                           : placeholder.size());
+    }
+    if (NameAsksForBitmap(path)) {
+        const QSize size = ReadPictureSize(path, "bmp");
+        resolution = Resolution(size.isValid() ? size : placeholder.size());
+    }
+    return resolution;
+}
+
 TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder)
 {
     TThumbnailResult result;

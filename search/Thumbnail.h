@@ -29,6 +29,14 @@ struct TThumbnailResult
 // placeholder (stretched to kThumbnailSize) instead; nothing here fails.
 TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder);
 
+// How many pictures MakeThumbnail gives the file: one for each step its name asks for.
+int ThumbnailCount(const QByteArray& path);
+
+// The text MakeThumbnail would give the Res column, read from the pictures' headers alone (no
+// pixel is decoded): it differs only for a file whose header loads but whose data does not
+// decode, which MakeThumbnail leaves without a size.
+QString HeaderResolution(const QByteArray& path, const QImage& placeholder);
+
 // Whether the name after the last '/' asks for the JPEG step: it contains ".jpg" or ".jpeg", or
 // ends with ".jpe", in any ASCII case.
 bool NameAsksForJpeg(const QByteArray& path);

@@ -12,18 +12,24 @@
 #include "platform/Memo.h"
 #include "platform/PageControl.h"
 #include "platform/ProgressBar.h"
+#include "support/FileSafety.h"
 #include "support/TestSupport.h"
 #include "support/TrashSandbox.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -59,7 +65,7 @@ protected:
 
     QByteArray Write(const QString& name, const QByteArray& bytes)
     {
-        return WriteFile(m_sandbox.Dir(), name, bytes);
+        return WriteBytes(m_sandbox.Path(name), bytes);
     }
     void AddRow(const QByteArray& path, bool marked)
     {
@@ -117,8 +123,9 @@ TEST_F(DeletionRunTest, recycleBinReportsOnlyTheFilesThatReallyWentToTheTrash)
     ASSERT_EQ(::unlink(middle.constData()), 0);
     const auto before = Files();
     Run(TDeletionMode::RecycleBin);
-    EXPECT_EQ(Report(),
-              (QStringList{kRecycleHeader, FileNameToText(first), FileNameToText(third)}));
+    EXPECT_EQ(Report(), (QStringList{kRecycleHeader, FileNameToText(first), FileNameToText(third),
+                                     QStringLiteral("1 marked file was already gone:"),
+                                     FileNameToText(middle)}));
     EXPECT_EQ(Files(), Without(before, {first, third}));
     EXPECT_EQ(m_sandbox.TrashFiles().entryList(QDir::Files),
               (QStringList{QStringLiteral("first.jpg"), QStringLiteral("third.jpg")}));
@@ -167,15 +174,63 @@ TEST_F(DeletionRunTest, everyRowMarkedKeepsOneCopyOfEachPictureAndSaysSo)
     EXPECT_EQ(Files(), Without(before, {a[1], b[1], a[2]}));
 }
 
-TEST_F(DeletionRunTest, hardDriveEndsAtAFileItCannotOpenAndKeepsTheReportSoFar)
+TEST_F(DeletionRunTest, hardDriveEndsAtAFileItCannotOpenAndListsWhatStayed)
 {
     const QByteArray first = AddCopyWithTwin(QStringLiteral("first.jpg"), "picture one");
-    const QByteArray vanished = AddCopyWithTwin(QStringLiteral("vanished.jpg"), "picture two");
+    const QByteArray locked = AddCopyWithTwin(QStringLiteral("locked.jpg"), "picture two");
     const QByteArray last = AddCopyWithTwin(QStringLiteral("last.jpg"), "picture three");
-    ASSERT_EQ(::unlink(vanished.constData()), 0);
+    // Even root cannot open an immutable file for writing.
+    if (const int error = SetInodeFlag(locked, FS_IMMUTABLE_FL, true))
+        GTEST_SKIP() << "immutable files are not available here: " << strerror(error);
+    const auto unlock = qScopeGuard([&] { SetInodeFlag(locked, FS_IMMUTABLE_FL, false); });
+    const auto before = Files();
     EXPECT_THROW(Run(TDeletionMode::HardDrive), EFOpenError);
-    EXPECT_EQ(Report(), (QStringList{kHardDriveHeader, FileNameToText(first)}));
-    EXPECT_TRUE(Exists(last)) << "the rows after the error are not visited";
+    const QString lockedText = FileNameToText(locked);
+    EXPECT_EQ(
+        Report(),
+        (QStringList{kHardDriveHeader, FileNameToText(first),
+                     QStringLiteral("1 marked file could not be removed from the hard drive:"),
+                     lockedText + QStringLiteral(": Cannot open file \"%1\". Operation not "
+                                                 "permitted")
+                                      .arg(lockedText),
+                     QStringLiteral("1 marked file was not reached: the run ended before it:"),
+                     FileNameToText(last)}));
+    EXPECT_EQ(Files(), Without(before, {first})) << "the rows after the error are not visited";
+}
+
+TEST_F(DeletionRunTest, everyMarkedFileThatStaysIsListedWithTheSystemsWord)
+{
+    const QByteArray first = AddCopyWithTwin(QStringLiteral("first.jpg"), "picture one");
+    const QByteArray second = AddCopyWithTwin(QStringLiteral("second.jpg"), "picture two");
+    // The trash cannot be made: where its data folder would be lies a file.
+    Write(QStringLiteral("blocker"), "a file");
+    qputenv("XDG_DATA_HOME", m_sandbox.Path(QStringLiteral("blocker/data")));
+    const auto before = Files();
+    Run(TDeletionMode::RecycleBin);
+    EXPECT_EQ(Report(),
+              (QStringList{kRecycleHeader, QStringLiteral("No file was removed."),
+                           QStringLiteral("2 marked files could not be moved to the "
+                                          "trash:"),
+                           FileNameToText(first) + QStringLiteral(": Not a directory"),
+                           FileNameToText(second) + QStringLiteral(": Not a directory")}));
+    EXPECT_EQ(Files(), before);
+}
+
+TEST_F(DeletionRunTest, namesWithControlCharactersTakeOneLineEach)
+{
+    const QByteArray copy = AddCopyWithTwin(QStringLiteral("two\nlines\t.jpg"), "picture");
+    const QByteArray kept = m_sandbox.Path(QStringLiteral("bell\a.jpg"));
+    ASSERT_EQ(::rename(Write(QStringLiteral("bell"), "alone").constData(), kept.constData()), 0);
+    AddRow(kept, true);
+    const auto before = Files();
+    Run(TDeletionMode::HardDrive);
+    const QString folder = m_sandbox.Dir().path();
+    EXPECT_EQ(Report(),
+              (QStringList{kHardDriveHeader, folder + QStringLiteral("/two\\nlines\\x09.jpg"),
+                           QStringLiteral("1 marked file was kept so that every picture "
+                                          "keeps a copy:"),
+                           folder + QStringLiteral("/bell\\x07.jpg")}));
+    EXPECT_EQ(Files(), Without(before, {copy}));
 }
 
 TEST_F(DeletionRunTest, withNoRowsTheProgressRangeErrorEndsTheRunAfterTheHeader)
@@ -184,14 +239,44 @@ TEST_F(DeletionRunTest, withNoRowsTheProgressRangeErrorEndsTheRunAfterTheHeader)
     EXPECT_EQ(Report(), QStringList{kRecycleHeader});
 }
 
-TEST_F(DeletionRunTest, copyToFolderWalksTheRowsAndTouchesNothing)
+TEST_F(DeletionRunTest, copyToFolderMovesTheCopiesBelowTheTargetAndListsWhatStayed)
 {
-    AddCopyWithTwin(QStringLiteral("copy.jpg"), "picture");
+    const QByteArray sub = AddCopyWithTwin(QStringLiteral("sub/a.jpg"), "picture a");
+    const QByteArray clash = AddCopyWithTwin(QStringLiteral("b.jpg"), "picture b");
+    const QByteArray gone = AddCopyWithTwin(QStringLiteral("gone.jpg"), "picture c");
+    ASSERT_EQ(::unlink(gone.constData()), 0);
+    Write(QStringLiteral("aside/b.jpg"), "was there");
     const auto before = Files();
-    Run(TDeletionMode::CopyToFolder);
-    EXPECT_TRUE(Report().isEmpty());
-    EXPECT_EQ(m_progress.Position(), 1);
-    EXPECT_EQ(Files(), before);
+    const QByteArray aside = m_sandbox.Path(QStringLiteral("aside"));
+    RunDeletion({m_grid, m_memo, m_progress, m_abandoned}, TDeletionMode::CopyToFolder,
+                {aside, m_sandbox.Path(QString()), false});
+    EXPECT_EQ(
+        Report(),
+        (QStringList{QStringLiteral("Next files moved to %1:").arg(FileNameToText(aside)),
+                     FileNameToText(sub), FileNameToText(clash),
+                     QStringLiteral("1 marked file was already gone:"), FileNameToText(gone)}));
+    auto expected = Without(before, {sub, clash});
+    expected.insert(QFile::decodeName(aside + "/sub/a.jpg"), "picture a");
+    expected.insert(QFile::decodeName(aside + "/b (2).jpg"), "picture b");
+    EXPECT_EQ(Files(), expected);
+    EXPECT_EQ(m_progress.Position(), 5);
+}
+
+TEST_F(DeletionRunTest, copyToFolderOnASecondFileSystemMovesTheCopiesWhole)
+{
+    if (!SharedMemoryIsAnotherFileSystem(m_sandbox.Path(QString())))
+        GTEST_SKIP() << "no second file system at /dev/shm to move to";
+    QTemporaryDir target(QStringLiteral("/dev/shm/deletion-run-test-XXXXXX"));
+    ASSERT_TRUE(target.isValid());
+    const QByteArray copy = AddCopyWithTwin(QStringLiteral("copy.jpg"), "copied picture");
+    const auto before = Files();
+    RunDeletion({m_grid, m_memo, m_progress, m_abandoned}, TDeletionMode::CopyToFolder,
+                {QFile::encodeName(target.path()), m_sandbox.Path(QString()), true});
+    EXPECT_EQ(Report().mid(1), QStringList{FileNameToText(copy)});
+    EXPECT_EQ(Files(), Without(before, {copy}));
+    EXPECT_EQ(FilesUnder(target.path()),
+              (QMap<QString, QByteArray>{
+                  {target.filePath(QStringLiteral("copy.jpg")), "copied picture"}}));
 }
 
 TEST_F(DeletionRunTest, marksChangedDuringTheRunNeverRemoveTheCopyThatStays)
@@ -204,7 +289,7 @@ TEST_F(DeletionRunTest, marksChangedDuringTheRunNeverRemoveTheCopyThatStays)
     });
     const auto before = Files();
     Run(TDeletionMode::HardDrive);
-    EXPECT_EQ(Report(), QStringList{kHardDriveHeader});
+    EXPECT_EQ(Report(), (QStringList{kHardDriveHeader, QStringLiteral("No file was removed.")}));
     EXPECT_EQ(Files(), before);
 }
 
@@ -333,4 +418,60 @@ TEST_F(DeletionRunTest, filesInAReferenceFolderStayWhateverTheRowSays)
         TDeletionMode::HardDrive);
     EXPECT_TRUE(Exists(reference));
     EXPECT_EQ(Files(), Without(before, {m_sandbox.Path(QStringLiteral("b.jpg"))}));
+}
+
+TEST_F(DeletionWindowTest, copyToSpecifiedFolderAsksWhereAndCancelOrAFolderSearchedChangeNothing)
+{
+    const QString pictures = m_sandbox.Dir().filePath(QStringLiteral("pictures"));
+    for (const char* name : {"a1.jpg", "a2.jpg", "sub/a3.jpg"})
+        WriteBytes(QFile::encodeName(pictures + QLatin1Char('/') + QLatin1String(name)),
+                   QByteArray(200, 'a'));
+    ASSERT_TRUE(QDir().mkpath(pictures + QStringLiteral("/sub/inner")));
+    const QString aside = m_sandbox.Dir().filePath(QStringLiteral("aside"));
+    ASSERT_TRUE(QDir().mkpath(aside));
+    QStringList captions;
+    QString answer;
+    m_form.Edit1->SetFolderDialog([&](QWidget*, const QString& caption, const QString&) {
+        captions << caption;
+        return answer;
+    });
+    m_form.Edit1->setText(pictures);
+    m_form.CheckBox1->setChecked(true);
+    QTest::mouseClick(m_form.BitBtn1, Qt::LeftButton);
+    ASSERT_EQ(m_form.DataGrid1->RowCount(), 3);
+    QTest::mouseClick(m_form.BitBtn5, Qt::LeftButton);
+    m_form.RadioButton3->setChecked(true);
+    const auto before = FilesUnder(m_sandbox.Dir().path());
+
+    // Cancelled: nothing happens, not even the report page.
+    QTest::mouseClick(m_form.BitBtn6, Qt::LeftButton);
+    EXPECT_EQ(captions, QStringList{QStringLiteral("Select folder")});
+    EXPECT_EQ(m_form.PageControl1->ActivePageIndex(), 2);
+    EXPECT_EQ(m_form.Memo3->Lines().Count(), 0);
+
+    // A folder whose files were searched: the copies would land among the results.
+    answer = pictures + QStringLiteral("/sub/inner");
+    QTest::mouseClick(m_form.BitBtn6, Qt::LeftButton);
+    ASSERT_EQ(m_errors.size(), 1);
+    EXPECT_TRUE(m_errors[0].contains(QStringLiteral("whose subfolders were searched")))
+        << m_errors[0];
+    EXPECT_EQ(m_form.PageControl1->ActivePageIndex(), 2);
+    EXPECT_EQ(m_form.Memo3->Lines().Count(), 0);
+    EXPECT_EQ(FilesUnder(m_sandbox.Dir().path()), before);
+
+    answer = aside;
+    QTest::mouseClick(m_form.BitBtn6, Qt::LeftButton);
+    EXPECT_EQ(m_errors.size(), 1) << m_errors.join(QLatin1Char('\n'));
+    EXPECT_EQ(m_form.PageControl1->ActivePageIndex(), 3);
+    const TMemoLines& report = m_form.Memo3->Lines();
+    ASSERT_EQ(report.Count(), 5);
+    EXPECT_EQ(report.Text(0), QStringLiteral("Next files moved to %1:").arg(aside));
+    auto expected = before;
+    for (int line = 1; line <= 2; ++line) {
+        const QString moved = report.Text(line);
+        ASSERT_TRUE(moved.startsWith(pictures + QLatin1Char('/'))) << moved;
+        const QString target = aside + moved.mid(pictures.size());
+        expected.insert(target, expected.take(moved));
+    }
+    EXPECT_EQ(FilesUnder(m_sandbox.Dir().path()), expected);
 }

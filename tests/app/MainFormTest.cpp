@@ -310,7 +310,8 @@ TEST_F(MainFormTest, startPressedTwiceDuringARunStartsTheNextRunAfterIt)
     }
     ShowForm();
     for (const TSearchPhase phase :
-         {TSearchPhase::CandidateList, TSearchPhase::Comparison, TSearchPhase::ResultRows}) {
+         {TSearchPhase::CandidateList, TSearchPhase::Comparison, TSearchPhase::ResultRows,
+          TSearchPhase::Thumbnails}) {
         SCOPED_TRACE(int(phase));
         int scans = 0;
         m_form.OnSearchPhase = [&](TSearchPhase now) {

@@ -1,39 +1,46 @@
 #include "platform/FileRemoval.h"
 
-#include "SampleImages.h"
 #include "platform/Exception.h"
 #include "platform/Random.h"
-#include "support/OrdinaryFileAccess.h"
+#include "support/FileSafety.h"
+#include "support/TestSupport.h"
 #include "support/TrashSandbox.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+using enum TRemovalOutcome;
 
 class FileRemovalTest : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(m_sandbox.IsValid()); }
 
-    QByteArray Write(const char* name, const QByteArray& bytes)
+    QByteArray Path(const QByteArray& name) const
     {
-        return WriteFile(m_sandbox.Dir(), QString::fromLatin1(name), bytes);
+        return QFile::encodeName(m_sandbox.Dir().path()) + '/' + name;
     }
-    QByteArray Path(const char* name) const { return m_sandbox.Path(QString::fromLatin1(name)); }
-
+    QByteArray Write(const QByteArray& name, const QByteArray& bytes)
+    {
+        return WriteBytes(Path(name), bytes);
+    }
+    std::map<QByteArray, QByteArray> Files() const { return FilesBelow(Path("")); }
     static bool Exists(const QByteArray& path)
     {
         struct stat info = {};
         return ::lstat(path.constData(), &info) == 0;
     }
-    static QByteArray Content(const QByteArray& path)
+    // The overwrite as the deletion run calls it, right after its check.
+    static TRemovalResult Overwrite(const QByteArray& path)
     {
-        QFile file(QFile::decodeName(path));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+        return OverwriteAndDelete(path, LookUpEntry(path));
     }
 
     TrashSandbox m_sandbox;
@@ -41,65 +48,16 @@ protected:
 
 } // namespace
 
-TEST_F(FileRemovalTest, trashTakesTheFileAndItsRecord)
-{
-    const QByteArray path = Write("a.jpg", "picture bytes");
-    ASSERT_TRUE(MoveToTrash(path));
-    EXPECT_FALSE(Exists(path));
-    EXPECT_EQ(Content(QFile::encodeName(m_sandbox.TrashFiles().filePath("a.jpg"))),
-              "picture bytes");
-    EXPECT_TRUE(QFile::exists(m_sandbox.Dir().filePath("data/Trash/info/a.jpg.trashinfo")));
-}
-
-TEST_F(FileRemovalTest, trashCreatesAMissingDataFolderInsteadOfFillingTheCurrentOne)
-{
-    // A data folder that cannot be made: the file stays and nothing appears beside the program.
-    Write("blocker", "a file where the data folder would be");
-    qputenv("XDG_DATA_HOME", Path("blocker") + "/data");
-    const QByteArray path = Write("b.jpg", "stays");
-    EXPECT_FALSE(MoveToTrash(path));
-    EXPECT_EQ(Content(path), "stays");
-    EXPECT_FALSE(QFile::exists(QStringLiteral("files"))) << "Qt's fallback in the current folder";
-
-    qputenv("XDG_DATA_HOME", Path("fresh/data"));
-    EXPECT_TRUE(MoveToTrash(path));
-    EXPECT_TRUE(QFile::exists(m_sandbox.Dir().filePath("fresh/data/Trash/files/b.jpg")));
-}
-
-TEST_F(FileRemovalTest, trashFailsForWhatItCannotTake)
-{
-    EXPECT_FALSE(MoveToTrash(Path("missing.jpg")));
-    // Qt names files by text; this name is not valid UTF-8, so Qt cannot reach it.
-    const QByteArray latin1 = Path("caf") + "\xE9.jpg";
-    ASSERT_EQ(::rename(Write("latin1", "bytes").constData(), latin1.constData()), 0);
-    EXPECT_FALSE(MoveToTrash(latin1));
-    EXPECT_TRUE(Exists(latin1));
-    ::unlink(latin1.constData()); // QTemporaryDir removes only names that are text
-}
-
-TEST_F(FileRemovalTest, trashTakesALinkAndLeavesItsTarget)
-{
-    const QByteArray target = Write("target.jpg", "the data");
-    const QByteArray link = Path("link.jpg");
-    ASSERT_EQ(::symlink(target.constData(), link.constData()), 0);
-    ASSERT_TRUE(MoveToTrash(link));
-    EXPECT_FALSE(Exists(link));
-    EXPECT_EQ(Content(target), "the data");
-    struct stat info = {};
-    ASSERT_EQ(
-        ::lstat(QFile::encodeName(m_sandbox.TrashFiles().filePath("link.jpg")).constData(), &info),
-        0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
-}
-
-TEST_F(FileRemovalTest, overwriteWritesThreePassesOverTheDataBeforeDeleting)
+TEST_F(FileRemovalTest, overwriteRemovesTheNameThenWritesThreePassesOverTheData)
 {
     const QByteArray path = Write("secret.jpg", QByteArray(10000, 'S'));
+    const QByteArray other = Write("other.jpg", "stays");
+    const auto before = Files();
     // The data stays readable through a descriptor opened before: it shows the last pass.
     const int reader = ::open(path.constData(), O_RDONLY);
     ASSERT_GE(reader, 0);
     Rng::SetSeed(0);
-    EXPECT_TRUE(OverwriteAndDelete(path));
+    EXPECT_EQ(Overwrite(path), TRemovalResult::Done());
     EXPECT_FALSE(Exists(path));
     QByteArray lastBlock;
     Rng::SetSeed(0);
@@ -111,40 +69,78 @@ TEST_F(FileRemovalTest, overwriteWritesThreePassesOverTheDataBeforeDeleting)
     ASSERT_EQ(count, 10000);
     left.truncate(count);
     EXPECT_EQ(left, lastBlock + lastBlock + lastBlock.left(1808));
+    auto expected = before;
+    expected.erase(path);
+    EXPECT_EQ(Files(), expected);
 }
 
-TEST_F(FileRemovalTest, overwriteRaisesTheOpenErrorAndLeavesOtherKindsAlone)
+TEST_F(FileRemovalTest, overwriteRaisesTheOpenErrorButLeavesWhatIsGoneOrNoFileAlone)
 {
     const QByteArray missing = Path("missing.jpg");
-    try {
-        OverwriteAndDelete(missing);
-        ADD_FAILURE() << "a missing file must raise the open error";
-    } catch (const EFOpenError& error) {
-        EXPECT_EQ(error.Message(),
-                  QStringLiteral("Cannot open file \"%1\". No such file or directory")
-                      .arg(QFile::decodeName(missing)));
-    }
-    EXPECT_THROW(OverwriteAndDelete(Path(".")), EFOpenError);
-
+    EXPECT_EQ(Overwrite(missing), TRemovalResult{Gone});
     const QByteArray pipe = Path("pipe.jpg");
     ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
-    EXPECT_FALSE(OverwriteAndDelete(pipe));
+    EXPECT_EQ(Overwrite(pipe), TRemovalResult{Changed});
     EXPECT_TRUE(Exists(pipe));
+
+    // Even root cannot open an immutable file for writing.
+    const QByteArray locked = Write("locked.jpg", "picture");
+    const auto before = Files();
+    if (const int error = SetInodeFlag(locked, FS_IMMUTABLE_FL, true))
+        GTEST_SKIP() << "immutable files are not available here: " << strerror(error);
+    const auto unlock = qScopeGuard([&] { SetInodeFlag(locked, FS_IMMUTABLE_FL, false); });
+    try {
+        Overwrite(locked);
+        ADD_FAILURE() << "a file that cannot be opened must raise the open error";
+    } catch (const EFOpenError& error) {
+        EXPECT_EQ(error.Message(),
+                  QStringLiteral("Cannot open file \"%1\". Operation not permitted")
+                      .arg(QFile::decodeName(locked)));
+    }
+    EXPECT_EQ(Files(), before);
 }
 
-TEST_F(FileRemovalTest, overwriteLeavesAFileThatCouldNotBeDeletedAfterwards)
+TEST_F(FileRemovalTest, overwriteNeverWritesToAFileWhoseNameCannotBeRemoved)
 {
-    const QByteArray path = Write("locked.jpg", "picture");
-    // The file may be written, but its folder refuses the removal of its entries.
+    // As root, a sticky folder holding another user's file; as anyone else, a folder without
+    // write permission: either way the name cannot be removed.
+    ASSERT_EQ(::chmod(Path("").constData(), 0755), 0);
+    ASSERT_EQ(::mkdir(Path("shared").constData(), 0777), 0);
+    const QByteArray path = Write("shared/theirs.jpg", "their picture");
     ASSERT_EQ(::chmod(path.constData(), 0666), 0);
-    const QByteArray folder = m_sandbox.Path(QString());
-    ASSERT_EQ(::chmod(folder.constData(), 0555), 0);
-    bool removed = true;
-    {
-        const OrdinaryFileAccess ordinary;
-        removed = OverwriteAndDelete(path);
-    }
-    ::chmod(folder.constData(), 0700);
-    EXPECT_FALSE(removed);
-    EXPECT_EQ(Content(path), "picture");
+    ASSERT_EQ(::chmod(Path("shared").constData(), RunsAsRoot() ? 01777 : 0555), 0);
+    const auto restore = qScopeGuard([&] { ::chmod(Path("shared").constData(), 0755); });
+    const auto before = Files();
+    const int error = AsUnprivileged([&] {
+        const TRemovalResult result = Overwrite(path);
+        return result.Outcome == Failed ? result.Error : 0;
+    });
+    EXPECT_EQ(error, RunsAsRoot() ? EPERM : EACCES);
+    EXPECT_EQ(Files(), before) << "the picture keeps its bytes";
+}
+
+TEST_F(FileRemovalTest, overwriteNeverWritesToAFileInAnAppendOnlyFolder)
+{
+    const QByteArray path = Write("kept/a.jpg", "picture");
+    const auto before = Files();
+    if (const int error = SetInodeFlag(Path("kept"), FS_APPEND_FL, true))
+        GTEST_SKIP() << "append-only folders are not available here: " << strerror(error);
+    const auto restore = qScopeGuard([&] { SetInodeFlag(Path("kept"), FS_APPEND_FL, false); });
+    EXPECT_EQ(Overwrite(path), TRemovalResult::Failure(EPERM));
+    EXPECT_EQ(Files(), before);
+}
+
+TEST_F(FileRemovalTest, overwriteRemovesALinkAsALinkAndOnlyUnlinksASecondName)
+{
+    const QByteArray target = Write("target.jpg", "the data");
+    const QByteArray link = Path("link.jpg");
+    ASSERT_EQ(::symlink(target.constData(), link.constData()), 0);
+    const QByteArray secondName = Path("second.jpg");
+    ASSERT_EQ(::link(target.constData(), secondName.constData()), 0);
+    auto expected = Files();
+    EXPECT_EQ(Overwrite(link), TRemovalResult::Done());
+    EXPECT_EQ(Overwrite(secondName), TRemovalResult::Done());
+    expected.erase(link);
+    expected.erase(secondName);
+    EXPECT_EQ(Files(), expected);
 }

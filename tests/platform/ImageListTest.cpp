@@ -97,3 +97,39 @@ TEST(ImageListTest, drawsPictureKOpaqueAtThePointAndNothingOutsideTheList)
     EXPECT_EQ(canvas.pixel(5, 2), qRgb(255, 255, 255));
     EXPECT_EQ(canvas.pixel(115, 85), qRgb(255, 255, 255));
 }
+
+// Places made ahead and filled in any order end as the same pictures appended in turn; an empty
+// place draws nothing and has no picture to give, and a place is filled only once.
+TEST(ImageListTest, emptyPlacesFilledInAnyOrderEndAsAppendedInTurn)
+{
+    TImageList inTurn(100, 75);
+    TImageList filled(100, 75);
+    const int seeds[] = {4, 1, 4, 2, 3};
+    for (int seed : seeds)
+        inTurn.Add(Pattern(seed));
+    EXPECT_EQ(filled.Add(Pattern(7)), 0);
+    EXPECT_EQ(filled.AddEmpty(5), 1);
+    EXPECT_EQ(filled.Count(), 6);
+    EXPECT_FALSE(filled.Holds(3));
+    EXPECT_THROW(filled.Image(3), EListError);
+
+    QImage canvas(100, 75, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        filled.Draw(painter, QPoint(0, 0), 3);
+    }
+    EXPECT_EQ(canvas.pixel(50, 30), qRgb(255, 255, 255));
+
+    for (int k : {4, 0, 2, 3, 1})
+        filled.Put(k + 1, Pattern(seeds[k]));
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_TRUE(filled.Holds(k + 1));
+        EXPECT_TRUE(SamePixels(filled.Image(k + 1), inTurn.Image(k))) << k;
+    }
+    EXPECT_EQ(filled.DistinctCount(), inTurn.DistinctCount() + 1);
+    EXPECT_THROW(filled.Put(2, Pattern(9)), EInvalidOperation);
+    EXPECT_THROW(filled.Put(6, Pattern(9)), EListError);
+    EXPECT_FALSE(filled.Holds(6));
+    EXPECT_FALSE(filled.Holds(-1));
+}

@@ -12,12 +12,16 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <set>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -45,7 +49,9 @@ protected:
     void Run(const QByteArray& mask = "*.jpg", bool recurse = true)
     {
         m_controls.StopFlag = 0;
-        RunSearch(m_controls.View(), {QFile::encodeName(m_dir.path()), mask, recurse});
+        TSearchView view = m_controls.View();
+        view.ThumbnailMaker = m_thumbnailMaker;
+        RunSearch(view, {QFile::encodeName(m_dir.path()), mask, recurse});
     }
 
     int Rows() { return m_controls.DataGrid1.RowCount(); }
@@ -69,6 +75,8 @@ protected:
 
     QTemporaryDir m_dir;
     SearchControls m_controls;
+    // Stands in for MakeThumbnail when set.
+    std::function<TThumbnailResult(const QByteArray&)> m_thumbnailMaker;
 };
 
 } // namespace
@@ -406,4 +414,115 @@ TEST_F(DuplicateSearchTest, stopWhileALargePairIsReadEndsTheRun)
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(m_controls.Label1.text(), QStringLiteral("Finish"));
     EXPECT_EQ(m_controls.StopFlag, 1);
+}
+
+// The rows are complete, with the sizes read from the pictures' headers, before any thumbnail is
+// in the list; the thumbnails then fill their places, and the list and the Res column end as if
+// each row had made its pictures in turn (a name that asks for both steps takes two places).
+TEST_F(DuplicateSearchTest, rowsComeBeforeTheirThumbnailsAndTheListEndsAsMadeInTurn)
+{
+    const QByteArray first = Encoded(QuarteredPicture(320, 240), "jpeg");
+    const QByteArray second = Encoded(QuarteredPicture(160, 120).mirrored(true, true), "jpeg");
+    for (const char* name : {"a1.jpg", "a2.bmp.jpg"})
+        WriteFile(m_dir, QString::fromLatin1(name), first);
+    for (const char* name : {"b1.jpg", "b2.jpg"})
+        WriteFile(m_dir, QString::fromLatin1(name), second);
+    int rowsThen = -1;
+    int picturesThen = -1;
+    QStringList resolutionsThen;
+    m_controls.PhaseStarted = [&](TSearchPhase phase) {
+        if (phase != TSearchPhase::Thumbnails)
+            return;
+        rowsThen = Rows();
+        picturesThen = 0;
+        for (int k = 0; k < m_controls.ImageList1.Count(); ++k)
+            picturesThen += m_controls.ImageList1.Holds(k);
+        for (int row = 0; row < Rows(); ++row)
+            resolutionsThen << Text("Res", row);
+    };
+    Run();
+    ASSERT_EQ(Rows(), 4);
+    EXPECT_EQ(rowsThen, 4);
+    EXPECT_EQ(picturesThen, 0);
+
+    TImageList inTurn(100, 75);
+    QStringList resolutions;
+    for (int row = 0; row < Rows(); ++row) {
+        const TThumbnailResult own =
+            MakeThumbnail(TextToFileName(Text("Dest", row)), m_controls.Image1.Picture());
+        for (const QImage& picture : own.thumbnails)
+            inTurn.Add(picture);
+        resolutions << own.resolution;
+        EXPECT_EQ(Text("Res", row), own.resolution);
+    }
+    EXPECT_EQ(resolutionsThen, resolutions);
+    ASSERT_EQ(m_controls.ImageList1.Count(), 5);
+    ASSERT_EQ(inTurn.Count(), 5);
+    for (int k = 0; k < inTurn.Count(); ++k)
+        EXPECT_EQ(m_controls.ImageList1.Image(k), inTurn.Image(k)) << k;
+    EXPECT_EQ(m_controls.Label1.text(), QStringLiteral("Finish"));
+    EXPECT_EQ(m_controls.Label4.text(), QStringLiteral("Duplicates: 3"));
+    EXPECT_EQ(m_controls.ProgressBar1.Position(), 3);
+}
+
+namespace {
+
+// A thumbnail maker that takes its time, counting the pictures it is making and has made.
+struct TSlowThumbnails
+{
+    std::atomic<int> running = 0;
+    std::atomic<int> made = 0;
+
+    std::function<TThumbnailResult(const QByteArray&)> Function()
+    {
+        return [this](const QByteArray&) {
+            ++running;
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            QImage picture(100, 75, QImage::Format_RGB32);
+            picture.fill(Qt::darkGreen);
+            ++made;
+            --running;
+            return TThumbnailResult{{picture}, QStringLiteral("100 X 75")};
+        };
+    }
+};
+
+} // namespace
+
+// Stop, and closing the window, while thumbnails are still coming end the run within half a
+// second with no picture still being made; every row stays, and so do the pictures made.
+TEST_F(DuplicateSearchTest, stopOrCloseWhileThumbnailsComeEndsTheRunPromptly)
+{
+    for (int i = 0; i < 60; ++i)
+        for (const char* twin : {"a", "b"})
+            Make(QStringLiteral("%1%2.jpg").arg(i).arg(QLatin1String(twin)), 300 + i, i);
+    for (const bool close : {false, true}) {
+        SCOPED_TRACE(close ? "close" : "stop");
+        TSlowThumbnails slow;
+        m_thumbnailMaker = slow.Function();
+        QElapsedTimer sinceRequest;
+        m_controls.Abandoned = false;
+        m_controls.PhaseStarted = [&](TSearchPhase phase) {
+            if (phase == TSearchPhase::Thumbnails)
+                QTimer::singleShot(100, [&] {
+                    sinceRequest.start();
+                    m_controls.StopFlag = 1;
+                    m_controls.Abandoned = close;
+                });
+        };
+        Run();
+        ASSERT_TRUE(sinceRequest.isValid());
+        EXPECT_LT(sinceRequest.elapsed(), 500);
+        EXPECT_EQ(slow.running, 0);
+        EXPECT_EQ(Rows(), 120);
+        EXPECT_EQ(m_controls.StopFlag, 1);
+        int pictures = 0;
+        for (int k = 0; k < m_controls.ImageList1.Count(); ++k)
+            pictures += m_controls.ImageList1.Holds(k);
+        EXPECT_GT(pictures, 0);
+        EXPECT_LT(pictures, 120);
+        if (!close) {
+            EXPECT_TRUE(m_controls.Label1.text().startsWith(QLatin1String("Out founded files")));
+        }
+    }
 }

@@ -2,10 +2,14 @@
 
 #include "SearchViewFixture.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -106,4 +110,58 @@ TEST_F(SearchRunTest, closedWindowEndsTheRunAtItsNextMessageHandling)
     EXPECT_LE(m_controls.Memo1.Lines().Count(), 1);
     EXPECT_EQ(m_controls.ProgressBar1.Max(), 100) << "the run went on after the scan";
     EXPECT_EQ(m_controls.StopFlag, 1);
+}
+
+namespace {
+
+// Counts the paint events a widget receives.
+class TPaintCounter : public QObject
+{
+public:
+    explicit TPaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+} // namespace
+
+// The status lines and the progress bar change for each of 5,000 files, but are drawn at most
+// about 30 times a second; once the run is over they are drawn as they ended.
+TEST_F(SearchRunTest, statusIsDrawnByTimeNotByFile)
+{
+    constexpr int kFiles = 5000;
+    for (int i = 0; i < kFiles; ++i)
+        Touch(QString::number(i) + QStringLiteral(".jpg"));
+    std::vector<std::unique_ptr<TPaintCounter>> counters;
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             &m_controls.Label1, &m_controls.Label3, &m_controls.Label4, &m_controls.ProgressBar1}) {
+        control->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(control));
+        counters.push_back(std::make_unique<TPaintCounter>(*control));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    Run();
+    const double frames = double(clock.elapsed()) / 33.0;
+    EXPECT_EQ(m_controls.Memo1.Lines().Count(), kFiles);
+    EXPECT_EQ(m_controls.Label3.text(), QFile::decodeName(m_controls.Memo1.Lines().Line(kFiles - 1)));
+    EXPECT_EQ(m_controls.ProgressBar1.Position(), kFiles - 1);
+    EXPECT_EQ(m_controls.Label1.text(), QStringLiteral("Finish"));
+    std::vector<int> before;
+    for (const auto& counter : counters) {
+        EXPECT_LE(counter->paints, 2 * frames + 4) << "over " << frames << " frames";
+        before.push_back(counter->paints);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        for (size_t i = 0; i < counters.size(); ++i)
+            if (counters[i]->paints == before[i])
+                return false;
+        return true;
+    })) << "the final state must be drawn";
 }
