@@ -123,6 +123,23 @@ QImage CrossGlyph()
     return image;
 }
 
+QImage LockGlyph()
+{
+    QImage image = Canvas(12, 14);
+    QPainter painter(&image);
+    Antialias(painter);
+    painter.setPen(QPen(QColor(0x50, 0x50, 0x58), 1.6));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(3.0, 1.0, 6.0, 8.0), 3.0, 3.0);
+    painter.setPen(QPen(QColor(0x6a, 0x4a, 0x08), 1.0));
+    painter.setBrush(QColor(0xd8, 0xa8, 0x20));
+    painter.drawRoundedRect(QRectF(0.5, 6.0, 11.0, 7.5), 1.2, 1.2);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x6a, 0x4a, 0x08));
+    painter.drawEllipse(QPointF(6.0, 9.3), 1.2, 1.2);
+    return image;
+}
+
 QImage CorruptFilePicture()
 {
     QImage image(100, 80, QImage::Format_RGB888);

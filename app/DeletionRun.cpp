@@ -6,12 +6,15 @@
 #include "platform/Exception.h"
 #include "platform/FileNames.h"
 #include "platform/FileRemoval.h"
+#include "platform/FileSystem.h"
 #include "platform/Memo.h"
 #include "platform/MoveAside.h"
 #include "platform/ProgressBar.h"
 #include "platform/RemovalSteps.h"
 #include "platform/Trash.h"
 #include "search/KeepCopies.h"
+#include "search/ReferenceFolders.h"
+#include "search/ReferenceRows.h"
 #include "search/ResultColumns.h"
 
 #include <QString>
@@ -21,13 +24,25 @@
 
 namespace {
 
-std::vector<TResultFile> ResultFiles(TDataGrid& grid, const TResultColumns& columns)
+// A row's file is kept as a reference file when the search found it in a reference folder, or
+// when the disk shows it in one now (reached through a link changed since, for example).
+bool IsReferenceFile(const TReferenceRows& rows, const TReferenceFolders& folders, int row,
+                     const QByteArray& path)
 {
+    return rows.Contains(row) || folders.Contains(path);
+}
+
+std::vector<TResultFile> ResultFiles(TDataGrid& grid, const TResultColumns& columns,
+                                     const TReferenceFolders& references)
+{
+    const TReferenceRows referenceRows(grid);
     std::vector<TResultFile> files;
     files.reserve(static_cast<size_t>(grid.RowCount()));
-    for (int row = 0; row < grid.RowCount(); ++row)
-        files.push_back({TextToFileName(grid.Cell(columns.Dest, row).AsString()),
-                         grid.Cell(columns.Del, row).AsBoolean()});
+    for (int row = 0; row < grid.RowCount(); ++row) {
+        QByteArray path = TextToFileName(grid.Cell(columns.Dest, row).AsString());
+        const bool reference = IsReferenceFile(referenceRows, references, row, path);
+        files.push_back({std::move(path), grid.Cell(columns.Del, row).AsBoolean(), reference});
+    }
     return files;
 }
 
@@ -146,7 +161,8 @@ void RunDeletion(const TDeletionView& view, TDeletionMode mode, const TMoveTarge
     // With no rows the range is 0 to -1, which the bar refuses: that ends the run here.
     view.ProgressBar2.SetMax(view.DataGrid1.RowCount() - 1);
     const TResultColumns columns = TResultColumns::Resolve(view.DataGrid1);
-    const std::vector<TResultFile> files = ResultFiles(view.DataGrid1, columns);
+    const TReferenceFolders references(view.ReferenceFolders, HostFileSystem());
+    const std::vector<TResultFile> files = ResultFiles(view.DataGrid1, columns, references);
     std::vector<TFileEntry> entries;
     const std::vector<TRemovalChoice> choices = ChooseRemovals(files, &ProcessMessages, &entries);
 

@@ -3,6 +3,7 @@
 #include "edits/GxFolderEdit.h"
 
 #include <QByteArray>
+#include <vector>
 
 class QWidget;
 class TDataGrid;
@@ -30,6 +31,9 @@ struct TDeletionView
     TProgressBar& ProgressBar2;
     // Set when the window closes: the run stops before the next row.
     const bool& Abandoned;
+    // The reference folders of the search that made the results. Their files are never
+    // removed: neither a row the search found in one (Ref) nor a file the disk now shows in one.
+    std::vector<QByteArray> ReferenceFolders = {};
 };
 
 // Where "Copy to specified folder" moves the copies.

@@ -6,8 +6,10 @@
 #include "app/ImageViewForm.h"
 #include "app/ResultsGroups.h"
 #include "edits/GxFolderEdit.h"
+#include "grid/GxColumnClasses.h"
 #include "grid/GxGrid.h"
 #include "platform/Application.h"
+#include "platform/Canvas.h"
 #include "platform/DesktopShell.h"
 #include "platform/FileNames.h"
 #include "platform/Image.h"
@@ -17,6 +19,8 @@
 #include "platform/Picture.h"
 #include "platform/ProgressBar.h"
 #include "platform/WindowFrame.h"
+#include "search/FolderExclusions.h"
+#include "search/ReferenceRows.h"
 #include "search/ResultMarks.h"
 #include "search/ResultsCsv.h"
 #include "search/SearchRun.h"
@@ -29,12 +33,16 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -51,6 +59,10 @@ namespace {
 
 constexpr QSize InitialOuterSize(769, 530);
 constexpr int PanelHeight = 93;
+// What "All pictures" of ComboBox1 stands for: every picture type the program can show.
+constexpr const char* kAllPictures = "*.jpg;*.jpeg;*.jpe;*.png;*.bmp;*.gif;*.webp;*.tif;*.tiff";
+// The text of a reference file's row: set apart from the rows that may be removed.
+constexpr TColor kReferenceTextColor = RGB(0x1f, 0x5f, 0x8f);
 
 template <typename Control> Control* Named(Control* control, const char* name)
 {
@@ -219,10 +231,14 @@ void TForm1::CreateOptionsPage()
         Named(new QCheckBox(QStringLiteral("Search in subdirectories"), GroupBox3), "CheckBox1");
     CheckBox1->setGeometry(22, 63, 161, 17);
     ComboBox1 = Named(new QComboBox(GroupBox3), "ComboBox1");
-    ComboBox1->addItems(
-        {QStringLiteral("*.jpg"), QStringLiteral("*.bmp"), QStringLiteral("*.png")});
+    // Each item's data is the mask it stands for.
+    for (const char* mask : {"*.jpg", "*.bmp", "*.png"})
+        ComboBox1->addItem(QLatin1String(mask), QByteArray(mask));
+    ComboBox1->addItem(QStringLiteral("All pictures"), QByteArray(kAllPictures));
     ComboBox1->setCurrentIndex(0);
     ComboBox1->setGeometry(22, 83, 145, 22);
+    CreateFolderList();
+    CreateSkipFolders();
 
     BitBtn3 = Hidden(Button(GroupBox3, "BitBtn3", QStringLiteral("Stop"), QRect(368, 184, 75, 25)));
     Image1 = Named(new TImage(GroupBox3), "Image1");
@@ -235,6 +251,36 @@ void TForm1::CreateOptionsPage()
         Hidden(Button(GroupBox3, "Button1", QStringLiteral("Button1"), QRect(272, 216, 75, 25)));
 }
 
+void TForm1::CreateFolderList()
+{
+    Label6 = Placed(Named(new QLabel(QStringLiteral("Further folders:"), GroupBox3), "Label6"),
+                    QRect(22, 114, 350, 15));
+    ListView1 = Placed(Named(new QTreeWidget(GroupBox3), "ListView1"), QRect(23, 131, 350, 110));
+    ListView1->setColumnCount(2);
+    ListView1->setHeaderLabels({QStringLiteral("Folder"), QStringLiteral("Reference")});
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    ListView1->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    BitBtn10 = Button(GroupBox3, "BitBtn10", QStringLiteral("Add..."), QRect(378, 131, 75, 25));
+    BitBtn11 = Button(GroupBox3, "BitBtn11", QStringLiteral("Remove"), QRect(378, 160, 75, 25));
+}
+
+void TForm1::CreateSkipFolders()
+{
+    Label7 = Placed(Named(new QLabel(QStringLiteral("Skip folders:"), GroupBox3), "Label7"),
+                    QRect(22, 250, 350, 15));
+    Edit2 = Placed(Named(new QLineEdit(GroupBox3), "Edit2"), QRect(23, 266, 350, 22));
+    Edit2->setPlaceholderText(QStringLiteral(".git;node_modules;/absolute/path"));
+    Label8 = Hidden(Placed(Named(new QLabel(GroupBox3), "Label8"), QRect(23, 290, 430, 15)));
+    Label8->setTextFormat(Qt::PlainText);
+    QPalette palette = Label8->palette();
+    palette.setColor(QPalette::WindowText, Qt::darkRed);
+    Label8->setPalette(palette);
+}
+
 void TForm1::CreateResultsPage()
 {
     GroupBox2 = AddPage(*PageControl1, "TabSheet2", "GroupBox2",
@@ -243,6 +289,11 @@ void TForm1::CreateResultsPage()
     SetupResultsGrid(*DataGrid1, *ImageList1);
     m_columns = TResultColumns::Resolve(*DataGrid1);
     BoxLayout(GroupBox2)->addWidget(DataGrid1, 1);
+    Label5 = Hidden(Named(new QLabel(GroupBox2), "Label5"));
+    Label5->setTextFormat(Qt::PlainText);
+    Label5->setWordWrap(true);
+    Label5->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    BoxLayout(GroupBox2)->addWidget(Label5);
     Panel2 = AddButtonPanel(GroupBox2, "Panel2");
     ProgressBar1 = AlignTop(Panel2, Named(new TProgressBar(Panel2), "ProgressBar1"), 17);
     Label1 = StatusLabel(Panel2, "Label1", 15);
@@ -374,6 +425,9 @@ void TForm1::ConnectHandlers()
     onClick(BitBtn5, &TForm1::BitBtn5Click);
     onClick(BitBtn6, &TForm1::BitBtn6Click);
     onClick(BitBtn8, &TForm1::BitBtn8Click);
+    onClick(BitBtn10, &TForm1::BitBtn10Click);
+    onClick(BitBtn11, &TForm1::BitBtn11Click);
+    on(Edit2, &QLineEdit::textChanged, &TForm1::Edit2Change);
     onClick(BitBtn_1, &TForm1::BitBtn_1Click);
     onClick(BitBtn_2, &TForm1::BitBtn_2Click);
     onClick(BitBtn_3, &TForm1::BitBtn_3Click);
@@ -386,6 +440,34 @@ void TForm1::ConnectHandlers()
     };
     DataGrid1->OnCellDblClick = [this](QObject* Sender, int ACol, int ARow) {
         DataGrid1CellDblClick(Sender, ACol, ARow);
+    };
+    ConnectReferenceRows();
+}
+
+// A reference file's row reads in its own colour, shows a lock instead of its check box, and
+// refuses to be marked.
+void TForm1::ConnectReferenceRows()
+{
+    const int del = m_columns.Del;
+    const TReferenceRows references(*DataGrid1, m_columns);
+    DataGrid1->Columns().Items(del).SetDrawingOptions(doCustom);
+    DataGrid1->OnBeforeEdit = [references, del](QObject*, int ACol, int ARow, bool& Accept) {
+        if (ACol == del && references.Contains(ARow))
+            Accept = false;
+    };
+    DataGrid1->OnCellFormating = [references](QObject*, int, int ARow, TColor& TextColor,
+                                              TFontStyles&, TCellState) {
+        if (references.Contains(ARow))
+            TextColor = kReferenceTextColor;
+    };
+    DataGrid1->OnCustomDrawCell = [this, references, del](QObject*, int ACol, int ARow,
+                                                          const QRect& CellRect, TCellState) {
+        if (ACol != del || !references.Contains(ARow))
+            return;
+        TCanvas& canvas = *DataGrid1->Canvas();
+        canvas.FillRect(CellRect, DataGrid1->Columns().Items(del).Color());
+        static const QImage lock = LockGlyph();
+        canvas.Painter().drawImage(CellRect.center() - lock.rect().center(), lock);
     };
 }
 
@@ -423,6 +505,11 @@ void TForm1::FormResize(QObject*)
 // left the stack, never inside it, so two runs never share the grids.
 void TForm1::BitBtn1Click(QObject*)
 {
+    // Patterns that cannot be read are shown where they were typed, and nothing starts.
+    if (!m_searching && !CheckSkipFolders()) {
+        Edit2->setFocus();
+        return;
+    }
     PageControl1->SelectNextPage(true);
     if (m_searching) {
         if (!IsIdle(StopFlag))
@@ -442,6 +529,9 @@ void TForm1::BitBtn1Click(QObject*)
     const auto counted = qScopeGuard([this] { m_groups->Refresh(); });
     for (;;) {
         const TSearchInputs inputs = SearchInputs();
+        m_referenceFolders = inputs.ReferenceFolders();
+        m_folderNotices.clear();
+        Label5->hide();
         m_searchedFolder = inputs.Folder;
         m_searchedRecurse = inputs.Recurse;
         RunSearch(SearchView(), inputs);
@@ -501,7 +591,7 @@ void TForm1::BitBtn6Click(QObject*)
         return;
     Memo3->Lines().Clear();
     PageControl1->SelectNextPage(true);
-    RunDeletion({*DataGrid1, *Memo3, *ProgressBar2, m_closed}, mode, target);
+    RunDeletion({*DataGrid1, *Memo3, *ProgressBar2, m_closed, m_referenceFolders}, mode, target);
 }
 
 void TForm1::BitBtn8Click(QObject*)
@@ -512,10 +602,12 @@ void TForm1::BitBtn8Click(QObject*)
 // A single repaint at the end, however many rows.
 void TForm1::SetAllMarks(bool (*mark)(bool present))
 {
+    const TReferenceRows references(*DataGrid1, m_columns);
     std::vector<bool> marks;
     marks.reserve(size_t(DataGrid1->RowCount()));
     for (int row = 0; row < DataGrid1->RowCount(); ++row)
-        marks.push_back(mark(DataGrid1->Cell(m_columns.Del, row).AsBoolean()));
+        marks.push_back(!references.Contains(row) &&
+                        mark(DataGrid1->Cell(m_columns.Del, row).AsBoolean()));
     WriteMarks(*DataGrid1, m_columns, marks);
     m_groups->Refresh();
 }
@@ -525,6 +617,72 @@ void TForm1::KeepRuleClick(TKeepRule rule)
     const bool byFolder = rule == TKeepRule::CopiesInFolder || rule == TKeepRule::MarkFolder;
     m_groups->ApplyRule(rule, byFolder && DataGrid1->RowCount() > 0 ? FolderOf(SelectedFile())
                                                                     : QByteArray());
+}
+
+void TForm1::BitBtn10Click(QObject*)
+{
+    QString folder = ListView1->topLevelItemCount() > 0
+                         ? ListView1->topLevelItem(ListView1->topLevelItemCount() - 1)->text(0)
+                         : Edit1->text();
+    // The dialog runs its own event loop, in which the window may go away.
+    const QPointer<TForm1> self(this);
+    if (ChooseFolder(Edit1->DialogCaption(), Edit1->Root(), folder, Edit1->FolderDialog(), this) &&
+        self)
+        AddFurtherFolder(folder);
+}
+
+void TForm1::BitBtn11Click(QObject*)
+{
+    qDeleteAll(ListView1->selectedItems());
+}
+
+void TForm1::Edit2Change(QObject*)
+{
+    CheckSkipFolders();
+}
+
+bool TForm1::CheckSkipFolders()
+{
+    try {
+        TFolderExclusions(TextToFileName(Edit2->text()));
+    } catch (const EMaskException& error) {
+        Label8->setText(error.Message());
+        Label8->show();
+        return false;
+    }
+    Label8->hide();
+    return true;
+}
+
+void TForm1::AddFurtherFolder(const QString& folder, bool reference)
+{
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
+        if (ListView1->topLevelItem(i)->text(0) == folder) {
+            ListView1->setCurrentItem(ListView1->topLevelItem(i));
+            return;
+        }
+    auto* item = new QTreeWidgetItem(ListView1, {folder});
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(1, reference ? Qt::Checked : Qt::Unchecked);
+    item->setToolTip(0, folder);
+    ListView1->setCurrentItem(item);
+}
+
+// The line names three folders and its tip forty, each then saying how many more there are:
+// a thousand missing folders must not make a tip taller than the screen.
+void TForm1::ShowFolderNotice(const QString& text)
+{
+    m_folderNotices << text;
+    const auto summary = [this](qsizetype shown, const QString& separator) {
+        QString summary = m_folderNotices.mid(0, shown).join(separator);
+        if (m_folderNotices.size() > shown)
+            summary +=
+                separator + QStringLiteral("and %1 more").arg(m_folderNotices.size() - shown);
+        return summary;
+    };
+    Label5->setText(summary(3, QStringLiteral("; ")));
+    Label5->setToolTip(summary(40, QStringLiteral("\n")));
+    Label5->show();
 }
 
 void TForm1::BitBtn_1Click(QObject*)
@@ -617,13 +775,21 @@ TSearchView TForm1::SearchView()
     };
     return {*Label1,    *Label3, *Label4,     *ProgressBar1, *Memo1,
             *Memo2,     *Memo3,  *ImageList1, *DataGrid1,    *DataGrid2,
-            *DataGrid3, *Image1, StopFlag,    m_closed,      phaseStarted};
+            *DataGrid3, *Image1, StopFlag,    m_closed,      phaseStarted,
+            [this](const QString& text) { ShowFolderNotice(text); }};
 }
 
 TSearchInputs TForm1::SearchInputs() const
 {
-    return {TextToFileName(Edit1->text()), TextToFileName(ComboBox1->currentText()),
-            CheckBox1->isChecked()};
+    TSearchInputs inputs{TextToFileName(Edit1->text()), ComboBox1->currentData().toByteArray(),
+                         CheckBox1->isChecked()};
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = ListView1->topLevelItem(i);
+        inputs.MoreFolders.push_back(
+            {TextToFileName(item->text(0)), item->checkState(1) == Qt::Checked});
+    }
+    inputs.SkipFolders = TextToFileName(Edit2->text());
+    return inputs;
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)

@@ -4,10 +4,13 @@
 #include "search/SearchView.h"
 #include "search/TwinGroups.h"
 
+#include <QByteArray>
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -15,9 +18,11 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QTreeWidget;
 class TDataGrid;
 class TGxFolderEdit;
 class TImage;
@@ -52,6 +57,15 @@ public:
     TGxFolderEdit* Edit1;
     QCheckBox* CheckBox1;
     QComboBox* ComboBox1;
+    // Further folders, searched after Edit1 in list order; column 1 checks a reference folder.
+    QLabel* Label6;
+    QTreeWidget* ListView1;
+    QPushButton* BitBtn10;
+    QPushButton* BitBtn11;
+    // Folders not entered, as patterns; Label8 shows what is wrong with them.
+    QLabel* Label7;
+    QLineEdit* Edit2;
+    QLabel* Label8;
     QFrame* Panel1;
     QPushButton* BitBtn1;
     QPushButton* BitBtn3;
@@ -68,6 +82,8 @@ public:
     QLabel* Label1;
     QLabel* Label3;
     QLabel* Label4;
+    // The further folders the last search could not search; hidden when there are none.
+    QLabel* Label5;
     QPushButton* BitBtn5;
     QPushButton* BitBtn4;
     QPushButton* BitBtn2;
@@ -136,6 +152,10 @@ public:
     void BitBtn5Click(QObject* Sender);
     void BitBtn6Click(QObject* Sender);
     void BitBtn8Click(QObject* Sender);
+    // Add a further folder through Edit1's folder dialog; remove the selected ones.
+    void BitBtn10Click(QObject* Sender);
+    void BitBtn11Click(QObject* Sender);
+    void Edit2Change(QObject* Sender);
     void BitBtn_1Click(QObject* Sender);
     void BitBtn_2Click(QObject* Sender);
     void BitBtn_3Click(QObject* Sender);
@@ -151,6 +171,9 @@ public:
 
     // The controls the search works with.
     TSearchView SearchView();
+    // Adds a further folder at the end of the list, unless the list has it already; the folder
+    // stays where it was then, and its reference check too.
+    void AddFurtherFolder(const QString& folder, bool reference = false);
 
     // The results grid's groups, summary and rules.
     TResultsGroups& ResultsGroups() { return *m_groups; }
@@ -167,10 +190,17 @@ private:
     void CreateReportPage();
     void CreatePopupMenu();
     void CreateKeepRuleActions();
+    void CreateFolderList();
+    void CreateSkipFolders();
     void ConnectHandlers();
     TSearchInputs SearchInputs() const;
-    // Sets every row's removal mark to what the rule makes of its present value.
+    // Sets every row's removal mark to what the rule makes of its present value; a reference
+    // file's row stays unmarked.
     void SetAllMarks(bool (*mark)(bool present));
+    void ConnectReferenceRows();
+    void ShowFolderNotice(const QString& text);
+    // Shows the skip patterns' error under Edit2; false when they have one.
+    bool CheckSkipFolders();
     // The file of the results grid's selected row; the grid's row-index error when none is.
     QByteArray SelectedFile();
 
@@ -185,6 +215,10 @@ private:
     bool m_searching = false;
     // Start was pressed an even number of times during the run: a new one follows it.
     bool m_searchAgain = false;
+    // The reference folders of the search that made the results, for the deletion's check.
+    std::vector<QByteArray> m_referenceFolders;
+    // The folder notices of the run in progress.
+    QStringList m_folderNotices;
     // Where the last search looked: copies moved aside keep their place below it.
     QByteArray m_searchedFolder;
     bool m_searchedRecurse = false;

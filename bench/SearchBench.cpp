@@ -1,9 +1,11 @@
 // Runs the real search, as a click on Start does, over a folder and prints its figures, one
 // name=value a line per run; with --list it first prints the result rows. With --sheet it writes
 // a PNG of the first rows' thumbnails from the image list, each next to its file decoded at full
-// size and stretched, to see that every thumbnail looks like its picture.
+// size and stretched, to see that every thumbnail looks like its picture. Further folders are
+// searched after the first, reference folders after them; --mask takes a list ("*.jpg;*.png").
 //
-//   search_bench [--mask MASK] [--recurse] [--list] [--sheet PNG] [--repeat N] FOLDER
+//   search_bench [--mask MASKS] [--recurse] [--list] [--sheet PNG] [--repeat N]
+//                [--reference DIR]... [--exclude PATTERNS] FOLDER [FOLDER...]
 
 #include "SearchPhaseClock.h"
 #include "app/MainForm.h"
@@ -16,6 +18,9 @@
 #include "platform/JpegImage.h"
 #include "platform/Memo.h"
 #include "platform/Picture.h"
+#include "search/FolderExclusions.h"
+#include "search/MaskList.h"
+#include "search/ReferenceRows.h"
 #include "search/ResultColumns.h"
 #include "search/Thumbnail.h"
 #include "search/ThumbnailPrefetcher.h"
@@ -24,12 +29,14 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <cstdio>
 #include <cstring>
 #include <sys/resource.h>
+#include <vector>
 
 namespace {
 
@@ -40,7 +47,9 @@ struct TOptions
     bool List = false;
     QByteArray Sheet;
     int Repeat = 1;
-    QByteArray Folder;
+    std::vector<QByteArray> Folders;
+    std::vector<QByteArray> References;
+    QByteArray Exclude;
 };
 
 bool ParseOptions(int argc, char** argv, TOptions& options)
@@ -57,12 +66,45 @@ bool ParseOptions(int argc, char** argv, TOptions& options)
             options.Sheet = argv[++i];
         else if (!std::strcmp(arg, "--repeat") && i + 1 < argc)
             options.Repeat = std::max(1, std::atoi(argv[++i]));
-        else if (arg[0] != '-' && options.Folder.isEmpty())
-            options.Folder = arg;
+        else if (!std::strcmp(arg, "--reference") && i + 1 < argc)
+            options.References.push_back(argv[++i]);
+        else if (!std::strcmp(arg, "--exclude") && i + 1 < argc)
+            options.Exclude = argv[++i];
+        else if (arg[0] != '-')
+            options.Folders.push_back(arg);
         else
             return false;
     }
-    return !options.Folder.isEmpty();
+    return !options.Folders.empty();
+}
+
+// The masks and patterns are read before anything runs, so a typing error is named at once
+// rather than ending the run quietly.
+bool ValidPatterns(const TOptions& options)
+{
+    try {
+        TMaskList masks(options.Mask);
+        TFolderExclusions exclusions(options.Exclude);
+    } catch (const EMaskException& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return false;
+    }
+    return true;
+}
+
+void SetUpScope(TForm1& form, const TOptions& options)
+{
+    form.Edit1->setText(FileNameToText(options.Folders.front()));
+    for (size_t i = 1; i < options.Folders.size(); ++i)
+        form.AddFurtherFolder(FileNameToText(options.Folders[i]));
+    for (const QByteArray& folder : options.References)
+        form.AddFurtherFolder(FileNameToText(folder), true);
+    form.Edit2->setText(FileNameToText(options.Exclude));
+    const QString mask = FileNameToText(options.Mask);
+    if (form.ComboBox1->findText(mask) < 0)
+        form.ComboBox1->addItem(mask, options.Mask);
+    form.ComboBox1->setCurrentIndex(form.ComboBox1->findText(mask));
+    form.CheckBox1->setChecked(options.Recurse);
 }
 
 double PeakMegabytes()
@@ -80,7 +122,7 @@ void PrintBytes(const QByteArray& bytes)
 void ListRows(TDataGrid& results)
 {
     const TResultColumns at = TResultColumns::Resolve(results);
-    const int columns[] = {at.Dest, at.Size, at.Res, at.Date, at.Priv, at.Del};
+    const int columns[] = {at.Dest, at.Size, at.Res, at.Date, at.Priv, at.Del, at.Ref};
     for (int row = 0; row < results.RowCount(); ++row) {
         for (size_t c = 0; c < std::size(columns); ++c) {
             if (c > 0)
@@ -195,6 +237,13 @@ void RunOnce(TForm1& form, const TOptions& options)
     std::printf("files=%d\n", form.Memo1->Lines().Count());
     std::printf("candidates=%d\n", form.DataGrid2->RowCount());
     std::printf("duplicates=%d\n", form.DataGrid1->RowCount());
+    int referenceRows = 0;
+    const TReferenceRows references(*form.DataGrid1);
+    for (int row = 0; row < form.DataGrid1->RowCount(); ++row)
+        referenceRows += references.Contains(row);
+    std::printf("reference_rows=%d\n", referenceRows);
+    if (!form.Label5->isHidden())
+        std::fprintf(stderr, "%s\n", form.Label5->text().toLocal8Bit().constData());
     std::printf("thumbnails=%d\n", form.ImageList1->Count());
     PrintFigure("scan_s", seconds(TSearchPhase::Scan, TSearchPhase::CandidateList));
     PrintFigure("candidates_s", seconds(TSearchPhase::CandidateList, TSearchPhase::Comparison));
@@ -223,21 +272,19 @@ int main(int argc, char** argv)
 {
     TOptions options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: search_bench [--mask MASK] [--recurse] [--list] "
-                             "[--sheet PNG] [--repeat N] FOLDER\n");
+        std::fprintf(stderr, "usage: search_bench [--mask MASKS] [--recurse] [--list] "
+                             "[--sheet PNG] [--repeat N] [--reference DIR]... "
+                             "[--exclude PATTERNS] FOLDER [FOLDER...]\n");
         return 2;
     }
+    if (!ValidPatterns(options))
+        return 2;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication app(argc, argv);
     TForm1 form;
     form.show();
-    form.Edit1->setText(FileNameToText(options.Folder));
-    const QString mask = FileNameToText(options.Mask);
-    if (form.ComboBox1->findText(mask) < 0)
-        form.ComboBox1->addItem(mask);
-    form.ComboBox1->setCurrentIndex(form.ComboBox1->findText(mask));
-    form.CheckBox1->setChecked(options.Recurse);
+    SetUpScope(form, options);
     for (int run = 0; run < options.Repeat; ++run)
         RunOnce(form, options);
     return 0;

@@ -14,8 +14,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Twinpics authors")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt finds its window-system plugins at run time, so no library link names them; without them
-# the program cannot open a window.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Qt finds its window-system and image-format plugins at run time, so no library link names
+# them; without the first the program cannot open a window, without the second it shows no
+# GIF, WebP or TIFF picture.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins")
 
 include(CPack)

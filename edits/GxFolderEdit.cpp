@@ -22,7 +22,7 @@ bool IsExistingFolder(const QString& path)
     if (path.isEmpty())
         return false;
     // By its bytes, so that a name that is not UTF-8 is looked up as it is on disk.
-    return HostFileSystem().LookUp(TextToFileName(path)) == TEntryKind::Folder;
+    return HostFileSystem().LookUp(TextToFileName(path)).Kind == TEntryKind::Folder;
 }
 
 bool IsInside(const QString& folder, const QString& root)

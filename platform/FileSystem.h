@@ -90,6 +90,13 @@ enum class TEntryKind {
     File,
 };
 
+// What a path reaches, links followed: its kind, and for a file or folder its identity.
+struct TEntryStatus
+{
+    TEntryKind Kind = TEntryKind::Missing;
+    TFileIdentity Identity;
+};
+
 // One entry of an open folder. The name stays valid until the next entry is read.
 struct TFolderEntry
 {
@@ -123,7 +130,10 @@ public:
     // errno value.
     virtual std::unique_ptr<TFolderListing> OpenFolder(const QByteArray& path, int& error) = 0;
     // What the path reaches, links followed.
-    virtual TEntryKind LookUp(const QByteArray& path) = 0;
+    virtual TEntryStatus LookUp(const QByteArray& path) = 0;
+    // The absolute path of what the path reaches, with no link, "." or ".." left in it; empty
+    // when it cannot be resolved.
+    virtual QByteArray RealPath(const QByteArray& path) = 0;
     // Opens a regular file for reading and measures it (see TFile).
     virtual TFile OpenFile(const QByteArray& path) = 0;
     // The size of an open file now; -1 when it cannot be measured.

@@ -11,12 +11,11 @@
 
 namespace {
 
-// The extension of the file name, in lower case; empty when the name has none.
-QByteArray ExtensionOf(const QByteArray& path)
+// The format name of Qt's reader for an extension that Qt's own library does not read.
+QByteArray ReaderFormatOf(const QByteArray& extension)
 {
-    const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
-    const qsizetype dot = name.lastIndexOf('.');
-    return dot < 0 ? QByteArray() : name.mid(dot + 1).toLower();
+    const QByteArray plugin = PluginFormatOf(extension);
+    return plugin.isEmpty() ? extension : plugin;
 }
 
 // Whether an uncompressed bitmap's header claims far more rows than the file holds. Qt allocates
@@ -49,12 +48,13 @@ bool ClaimsMissingRows(QIODevice& device, int64_t fileSize)
 
 bool IsJpeg(const QByteArray& extension)
 {
-    return extension == "jpg" || extension == "jpeg";
+    return extension == "jpg" || extension == "jpeg" || extension == "jpe";
 }
 
 bool IsQtFormat(const QByteArray& extension)
 {
-    return extension == "bmp" || extension == "ico" || extension == "png";
+    return extension == "bmp" || extension == "ico" || extension == "png" ||
+           !PluginFormatOf(extension).isEmpty();
 }
 
 // A reader of the format, never one guessed from the content, with a raised but bounded size
@@ -113,6 +113,20 @@ Result WithReader(const QByteArray& path, const QByteArray& format, Action actio
 
 } // namespace
 
+QByteArray ExtensionOf(const QByteArray& path)
+{
+    const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
+    const qsizetype dot = name.lastIndexOf('.');
+    return dot < 0 ? QByteArray() : name.mid(dot + 1).toLower();
+}
+
+QByteArray PluginFormatOf(const QByteArray& extension)
+{
+    if (extension == "gif" || extension == "webp" || extension == "tiff")
+        return extension;
+    return extension == "tif" ? QByteArray("tiff") : QByteArray();
+}
+
 QImage ReadPicture(const QByteArray& path, const QByteArray& format)
 {
     return WithReader<QImage>(path, format, [](QImageReader& reader) {
@@ -137,7 +151,7 @@ QImage LoadPictureFile(const QByteArray& path)
         return picture.LoadFromFile(path) ? picture.Decode() : QImage();
     }
     if (IsQtFormat(extension))
-        return ReadPicture(path, extension);
+        return ReadPicture(path, ReaderFormatOf(extension));
     return {};
 }
 
@@ -150,7 +164,7 @@ QSize PictureFileSize(const QByteArray& path)
     }
     if (!IsQtFormat(extension))
         return {};
-    return ReadPictureSize(path, extension);
+    return ReadPictureSize(path, ReaderFormatOf(extension));
 }
 
 QImage StretchPicture(const QImage& picture, QSize size)

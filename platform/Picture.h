@@ -12,6 +12,12 @@
 // The most pixels a picture read here may have (512 MiB of 32-bit image).
 constexpr int64_t kMaxPicturePixels = int64_t(1) << 27;
 
+// The extension of the file name, in lower case; empty when the name has none.
+QByteArray ExtensionOf(const QByteArray& path);
+// The format of Qt's image plugins that reads files with the (lower-case) extension: "gif",
+// "webp" and "tiff" (for "tif" and "tiff"); empty for any other extension.
+QByteArray PluginFormatOf(const QByteArray& extension);
+
 // The picture in the file, read with Qt's reader for the format ("bmp", "ico"). A null image when
 // the file cannot be opened, is not in that format, cannot be decoded or holds more than
 // kMaxPicturePixels pixels.
@@ -20,8 +26,9 @@ QImage ReadPicture(const QByteArray& path, const QByteArray& format);
 // cannot be opened or its header is not one of the format.
 QSize ReadPictureSize(const QByteArray& path, const QByteArray& format);
 
-// The picture in the file, by its extension in any letter case: "jpg" and "jpeg" decoded at full
-// size with libjpeg, "bmp", "ico" and "png" with Qt's readers. Null for any other extension and
+// The picture in the file, by its extension in any letter case: "jpg", "jpeg" and "jpe" decoded
+// at full size with libjpeg, "bmp", "ico" and "png" with Qt's readers, and "gif", "webp", "tif"
+// and "tiff" with Qt's image plugins. Null for any other extension and
 // for a file that cannot be read or decoded.
 QImage LoadPictureFile(const QByteArray& path);
 // The size in pixels of the picture LoadPictureFile would give, read from the file's header

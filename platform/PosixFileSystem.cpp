@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -75,10 +76,19 @@ public:
         return std::make_unique<TPosixListing>(std::move(dir), TFileIdentity::Of(status));
     }
 
-    TEntryKind LookUp(const QByteArray& path) override
+    TEntryStatus LookUp(const QByteArray& path) override
     {
         struct stat status;
-        return ::stat(path.constData(), &status) == 0 ? KindOfStatus(status) : TEntryKind::Missing;
+        if (::stat(path.constData(), &status) != 0)
+            return {};
+        return {KindOfStatus(status), TFileIdentity::Of(status)};
+    }
+
+    QByteArray RealPath(const QByteArray& path) override
+    {
+        const std::unique_ptr<char, decltype(&std::free)> real(
+            ::realpath(path.constData(), nullptr), &std::free);
+        return real ? QByteArray(real.get()) : QByteArray();
     }
 
     TFile OpenFile(const QByteArray& path) override { return TFile(path); }

@@ -128,12 +128,22 @@ TEntryKey EntryKey(const TFileEntry& entry)
     return {entry.Folder.device, entry.Folder.inode, entry.Name};
 }
 
+// The rows with the marks of reference files cleared: no mark, set by hand or by a rule or
+// forced, may remove a file of a reference folder.
+std::vector<TResultFile> WithoutReferenceMarks(std::vector<TResultFile> rows)
+{
+    for (TResultFile& row : rows)
+        row.Marked = row.Marked && !row.Reference;
+    return rows;
+}
+
 } // namespace
 
-std::vector<TRemovalChoice> ChooseRemovals(const std::vector<TResultFile>& rows,
+std::vector<TRemovalChoice> ChooseRemovals(const std::vector<TResultFile>& resultFiles,
                                            const std::function<void()>& onFileRead,
                                            std::vector<TFileEntry>* entriesSeen)
 {
+    const std::vector<TResultFile> rows = WithoutReferenceMarks(resultFiles);
     std::vector<TFileEntry> entries;
     entries.reserve(rows.size());
     for (const TResultFile& row : rows)

@@ -3,7 +3,8 @@
 EMaskException::EMaskException(const QByteArray& mask, int position)
     // One pass over the placeholders, so a mask that itself contains "%2" stays as written.
     : Exception(QStringLiteral("'%1' is an invalid mask at (%2)")
-                    .arg(QString::fromLocal8Bit(mask), QString::number(position)))
+                    .arg(QString::fromLocal8Bit(mask), QString::number(position))),
+      m_position(position)
 {}
 
 namespace {

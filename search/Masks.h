@@ -12,6 +12,12 @@ class EMaskException : public Exception
 {
 public:
     EMaskException(const QByteArray& mask, int position);
+
+    // The 1-based position of the fault in the mask.
+    int Position() const { return m_position; }
+
+private:
+    int m_position;
 };
 
 // A set of byte values, for character sets and for the lead bytes of double-byte characters.

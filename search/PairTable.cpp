@@ -5,10 +5,12 @@
 #include "platform/ProgressBar.h"
 #include "search/ContentCompare.h"
 #include "search/ContentOrder.h"
+#include "search/ReferenceFolders.h"
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
 
 #include <QLabel>
+#include <algorithm>
 
 namespace {
 
@@ -109,4 +111,58 @@ std::vector<int> CleanUpPairs(TDataGrid& pairs, const TFileTableColumns& columns
     while (int(groups.size()) < pairs.RowCount())
         groups.push_back(++group);
     return groups;
+}
+
+namespace {
+
+struct TPairRow
+{
+    QString Path;
+    QString Size;
+};
+
+// Whether every file of the chain of pairs from first up to end lies in a reference folder.
+bool AllReference(const std::vector<TPairRow>& rows, size_t first, size_t end,
+                  const TReferenceFolders& references)
+{
+    for (size_t row = first; row < end; ++row)
+        if (!references.Contains(TextToFileName(rows[row].Path)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void DropReferenceOnlyGroups(TDataGrid& pairs, const TFileTableColumns& columns,
+                             const TReferenceFolders& references)
+{
+    if (references.Empty())
+        return;
+    std::vector<TPairRow> rows;
+    rows.reserve(size_t(pairs.RowCount()));
+    for (int row = 0; row < pairs.RowCount(); ++row)
+        rows.push_back(
+            {pairs.Cell(columns.Path, row).AsString(), pairs.Cell(columns.Size, row).AsString()});
+    std::vector<TPairRow> kept;
+    kept.reserve(rows.size());
+    for (size_t first = 0; first < rows.size();) {
+        // A chain goes on while the next pair starts with the file this one ended with.
+        size_t end = std::min(first + 2, rows.size());
+        while (end + 1 < rows.size() && rows[end].Path == rows[end - 1].Path)
+            end += 2;
+        if (!AllReference(rows, first, end, references))
+            kept.insert(kept.end(), rows.begin() + qsizetype(first), rows.begin() + qsizetype(end));
+        first = end;
+    }
+    if (kept.size() == rows.size())
+        return;
+    // Rebuilt in one pass: deleting rows one by one would cost the rows after each.
+    pairs.BeginUpdate();
+    pairs.ClearRows();
+    for (const TPairRow& row : kept) {
+        const int added = pairs.AddRow();
+        pairs.Cell(columns.Path, added).SetAsString(row.Path);
+        pairs.Cell(columns.Size, added).SetAsString(row.Size);
+    }
+    pairs.EndUpdate();
 }

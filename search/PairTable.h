@@ -3,6 +3,7 @@
 #include <vector>
 
 class TDataGrid;
+class TReferenceFolders;
 struct TFileTableColumns;
 struct TSearchTables;
 struct TSearchView;
@@ -26,3 +27,9 @@ void CompareCandidates(const TSearchView& view, const TSearchTables& tables);
 // only the clean-up; the rows it did not reach each count as a group of their own, so none of
 // them is taken for another's copy.
 std::vector<int> CleanUpPairs(TDataGrid& pairs, const TFileTableColumns& columns);
+
+// Removes from the pair table, before its clean-up, every group of identical files that lie all
+// in reference folders: nothing in it may be removed, so it is no result. A group is a chain of
+// pairs, each starting with the file the one before ended with.
+void DropReferenceOnlyGroups(TDataGrid& pairs, const TFileTableColumns& columns,
+                             const TReferenceFolders& references);

@@ -51,8 +51,8 @@ TGxCustomColumn& AddColumn(TDataGrid& grid, TResultColumnKind kind, const QStrin
 TResultColumns TResultColumns::Resolve(const TDataGrid& grid)
 {
     // In the layout's order.
-    return {Index(grid, 0), Index(grid, 1), Index(grid, 2), Index(grid, 3),
-            Index(grid, 4), Index(grid, 5), Index(grid, 6), Index(grid, 7)};
+    return {Index(grid, 0), Index(grid, 1), Index(grid, 2), Index(grid, 3), Index(grid, 4),
+            Index(grid, 5), Index(grid, 6), Index(grid, 7), Index(grid, 8)};
 }
 
 void AddResultColumns(TDataGrid& grid, TImageList& images)

@@ -38,9 +38,9 @@ struct TResultColumnLayout
 };
 
 // The results grid's columns, left to right: row number, path, size, resolution, date, thumbnail,
-// removal mark and the hidden group number. New rows take the default values, so every new row
-// is marked for removal.
-inline constexpr std::array<TResultColumnLayout, 8> ResultColumnLayouts{{
+// removal mark, the hidden group number and the hidden reference flag. New rows take the default
+// values, so every new row is marked for removal (the search unmarks a reference file's row).
+inline constexpr std::array<TResultColumnLayout, 9> ResultColumnLayouts{{
     {"GxNumberColumn1", "#", TResultColumnKind::RowNumber, 27, taCenter, taLeftJustify, "0"},
     {"Dest", "Destanation", TResultColumnKind::Path, 242, taLeftJustify, taLeftJustify, ""},
     // Marked as the sorted column; a grid not yet realised sorts nothing.
@@ -51,6 +51,9 @@ inline constexpr std::array<TResultColumnLayout, 8> ResultColumnLayouts{{
     {"Priv", "Priview", TResultColumnKind::Thumbnail, 138, taCenter, taCenter, "0"},
     {"Del", "Delete", TResultColumnKind::Mark, 80, taCenter, taCenter, "True"},
     {"Group", "", TResultColumnKind::GroupNumber, 80, taRightJustify, taLeftJustify, "0",
+     TResultColumnStart::Hidden},
+    // "True" where the row's file lies in a reference folder (see TReferenceRows).
+    {"Ref", "", TResultColumnKind::Text, 80, taLeftJustify, taLeftJustify, "False",
      TResultColumnStart::Hidden},
 }};
 
@@ -76,6 +79,7 @@ struct TResultColumns
     int Priv;
     int Del;
     int Group;
+    int Ref;
 
     static TResultColumns Resolve(const TDataGrid& grid);
 };

@@ -3,6 +3,7 @@
 #include "grid/GxGrid.h"
 #include "platform/FileNames.h"
 #include "platform/SysUtils.h"
+#include "search/ReferenceRows.h"
 #include "search/ResultColumns.h"
 
 int GroupOf(TDataGrid& grid, const TResultColumns& columns, int row)
@@ -12,6 +13,7 @@ int GroupOf(TDataGrid& grid, const TResultColumns& columns, int row)
 
 std::vector<TTwinRow> ReadTwinRows(TDataGrid& grid, const TResultColumns& columns)
 {
+    const TReferenceRows references(grid, columns);
     std::vector<TTwinRow> rows;
     rows.reserve(size_t(grid.RowCount()));
     for (int row = 0; row < grid.RowCount(); ++row) {
@@ -19,7 +21,7 @@ std::vector<TTwinRow> ReadTwinRows(TDataGrid& grid, const TResultColumns& column
         TryStrToDateTime(grid.Cell(columns.Date, row).AsString(), date);
         rows.push_back({GroupOf(grid, columns, row), date,
                         TextToFileName(grid.Cell(columns.Dest, row).AsString()),
-                        grid.Cell(columns.Del, row).AsBoolean()});
+                        grid.Cell(columns.Del, row).AsBoolean(), references.Contains(row)});
     }
     return rows;
 }

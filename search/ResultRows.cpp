@@ -8,6 +8,7 @@
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
 #include "platform/SysUtils.h"
+#include "search/ReferenceFolders.h"
 #include "search/ResultMarks.h"
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
@@ -35,13 +36,19 @@ void ShowProgress(const TSearchView& view, const QString& path)
 // A row as the user can work with it before its thumbnails: its places in the image list are
 // made (empty until the pictures come), and its Res is read from the pictures' headers.
 void MakeResultRow(const TSearchView& view, const TSearchTables& tables, int pairRow,
-                   int imageIndex, int group, std::vector<QByteArray>& files)
+                   int imageIndex, int group, const TReferenceFolders& references,
+                   std::vector<QByteArray>& files)
 {
     const TResultColumns& columns = tables.Results;
     TDataGrid& results = view.DataGrid1;
-    const int row = results.AddRow();
     const QString path = view.DataGrid3.Cell(tables.Pairs.Path, pairRow).AsString();
     QByteArray fileName = TextToFileName(path);
+    const int row = results.AddRow();
+    // First of all, so that no failure further on can leave a reference file's row marked.
+    if (references.Contains(fileName)) {
+        results.Cell(columns.Ref, row).SetAsString(QStringLiteral("True"));
+        results.Cell(columns.Del, row).SetAsBoolean(false);
+    }
     view.ImageList1.AddEmpty(ThumbnailCount(fileName));
     const QString resolution = HeaderResolution(fileName, view.Image1.Picture());
     if (!resolution.isEmpty())
@@ -144,7 +151,7 @@ void MarkAllButKeepers(const TSearchView& view, const TSearchTables& tables) noe
 } // namespace
 
 bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
-                    const std::vector<int>& groups)
+                    const std::vector<int>& groups, const TReferenceFolders& references)
 {
     TDataGrid& pairs = view.DataGrid3;
     if (pairs.RowCount() > 0)
@@ -162,7 +169,7 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
             HandleMessages(view);
             ++imageCounter;
             MakeResultRow(view, tables, s, imageCounter - 1,
-                          s < int(groups.size()) ? groups[size_t(s)] : 0, files);
+                          s < int(groups.size()) ? groups[size_t(s)] : 0, references, files);
         }
     }
     return FillThumbnails(view, tables, std::move(files));

@@ -9,6 +9,7 @@
 #include "search/FolderScan.h"
 #include "search/PairTable.h"
 #include "search/RedrawPace.h"
+#include "search/ReferenceFolders.h"
 #include "search/ResultRows.h"
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
@@ -29,12 +30,19 @@ void ClearWorkingData(const TSearchView& view)
     view.DataGrid3.ClearRows();
 }
 
+TScanScope ScanScopeOf(const TSearchInputs& inputs)
+{
+    TScanScope scope{{inputs.Folder}, inputs.Mask, inputs.Recurse, inputs.SkipFolders};
+    for (const TSearchFolder& folder : inputs.MoreFolders)
+        scope.Folders.push_back(folder.Path);
+    return scope;
+}
+
 void FindFiles(const TSearchView& view, const TSearchInputs& inputs)
 {
     view.Report(TSearchPhase::Scan);
     view.Label1.setText(QStringLiteral("Finding files"));
-    ScanFolder(inputs.Folder, inputs.Mask, view.Memo1.Lines(), inputs.Recurse, view,
-               HostFileSystem());
+    ScanFolders(ScanScopeOf(inputs), view.Memo1.Lines(), view, HostFileSystem());
 }
 
 // Fewer than two found files make the maximum negative, which the progress bar refuses: that
@@ -53,7 +61,8 @@ void BeginComparison(const TSearchView& view)
 }
 
 // The phases after the scan. Returns false when a stop request ended the result rows early.
-bool FindDuplicates(const TSearchView& view, const TSearchTables& tables)
+bool FindDuplicates(const TSearchView& view, const TSearchTables& tables,
+                    const TReferenceFolders& references)
 {
     view.Report(TSearchPhase::CandidateList);
     BeginCandidateList(view);
@@ -67,9 +76,10 @@ bool FindDuplicates(const TSearchView& view, const TSearchTables& tables)
     } catch (const ESearchStopped&) {
         // Stopped inside a long file: the pairs found so far go on as after a stop in the scan.
     }
+    DropReferenceOnlyGroups(view.DataGrid3, tables.Pairs, references);
     const std::vector<int> groups = CleanUpPairs(view.DataGrid3, tables.Pairs);
     view.Report(TSearchPhase::ResultRows);
-    return MakeResultRows(view, tables, groups);
+    return MakeResultRows(view, tables, groups, references);
 }
 
 void EndRun(const TSearchView& view)
@@ -93,13 +103,24 @@ void RunSearch(const TSearchView& window, const TSearchInputs& inputs)
     try {
         ClearWorkingData(view);
         const TSearchTables tables = TSearchTables::Resolve(view);
+        // Looked up before the scan: the folders as they are when the search begins.
+        const TReferenceFolders references(inputs.ReferenceFolders(), HostFileSystem());
         FindFiles(view, inputs);
         // A stop request during the result rows leaves at once: the status lines keep the
         // last file made, and StopFlag already reads 1.
-        if (!FindDuplicates(view, tables))
+        if (!FindDuplicates(view, tables, references))
             return;
     } catch (...) {
         // A failing run ends like a completed one; what it made so far stays.
     }
     EndRun(view);
+}
+
+std::vector<QByteArray> TSearchInputs::ReferenceFolders() const
+{
+    std::vector<QByteArray> folders;
+    for (const TSearchFolder& folder : MoreFolders)
+        if (folder.Reference)
+            folders.push_back(folder.Path);
+    return folders;
 }

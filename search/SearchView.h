@@ -7,6 +7,7 @@
 #include <functional>
 
 class QLabel;
+class QString;
 class TDataGrid;
 class TImage;
 class TImageList;
@@ -48,6 +49,9 @@ struct TSearchView
     const bool& Abandoned;
     // Told as each phase begins, when set; the search benchmark times the phases with it.
     std::function<void(TSearchPhase)> PhaseStarted = {};
+    // Told, when set, of a further folder of the search that is not searched (missing,
+    // unreadable or excluded), once per folder; the window shows it in its status area.
+    std::function<void(const QString& Text)> FolderNotice = {};
     // Set by the run for its duration: how often the status controls and the results grid are
     // drawn while messages are handled. Without it every message handling draws them.
     TRedrawPace* Pace = nullptr;

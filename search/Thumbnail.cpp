@@ -36,11 +36,12 @@ void AddJpeg(TThumbnailResult& result, const QByteArray& path, const QImage& pla
     result.resolution = Resolution(QSize(picture.Width(), picture.Height()));
 }
 
-// A bitmap that cannot be read is treated like a JPEG that cannot be loaded, so one bad file
-// costs its own thumbnail and nothing else.
-void AddBitmap(TThumbnailResult& result, const QByteArray& path, const QImage& placeholder)
+// A picture Qt reads that cannot be read is treated like a JPEG that cannot be loaded, so one
+// bad file costs its own thumbnail and nothing else.
+void AddQtPicture(TThumbnailResult& result, const QByteArray& path, const QByteArray& format,
+                  const QImage& placeholder)
 {
-    const QImage picture = ReadPicture(path, "bmp");
+    const QImage picture = ReadPicture(path, format);
     if (picture.isNull()) {
         AddUnloadable(result, placeholder);
         return;
@@ -59,7 +60,7 @@ QByteArray LowerCaseName(const QByteArray& path)
 bool NameAsksForJpeg(const QByteArray& path)
 {
     const QByteArray name = LowerCaseName(path);
-    return name.contains(".jpg") || name.contains(".jpeg");
+    return name.contains(".jpg") || name.contains(".jpeg") || name.endsWith(".jpe");
 }
 
 bool NameAsksForBitmap(const QByteArray& path)
@@ -67,12 +68,18 @@ bool NameAsksForBitmap(const QByteArray& path)
     return LowerCaseName(path).contains(".bmp");
 }
 
+QByteArray PluginFormatAskedFor(const QByteArray& path)
+{
+    return PluginFormatOf(ExtensionOf(path));
+}
+
 bool SameThumbnailFiles(const QByteArray& first, const QByteArray& second)
 {
     const bool jpeg = NameAsksForJpeg(first);
     const bool bitmap = NameAsksForBitmap(first);
-    if ((!jpeg && !bitmap) || jpeg != NameAsksForJpeg(second) ||
-        bitmap != NameAsksForBitmap(second))
+    const QByteArray plugin = PluginFormatAskedFor(first);
+    if ((!jpeg && !bitmap && plugin.isEmpty()) || jpeg != NameAsksForJpeg(second) ||
+        bitmap != NameAsksForBitmap(second) || plugin != PluginFormatAskedFor(second))
         return false;
     const auto measured = [](const QByteArray& path) {
         return TCandidateFile{path, {}, int64_t(FileSizeOf(path))};
@@ -106,6 +113,8 @@ TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder
     if (NameAsksForJpeg(path))
         AddJpeg(result, path, placeholder);
     if (NameAsksForBitmap(path))
-        AddBitmap(result, path, placeholder);
+        AddQtPicture(result, path, "bmp", placeholder);
+    if (const QByteArray format = PluginFormatAskedFor(path); !format.isEmpty())
+        AddQtPicture(result, path, format, placeholder);
     return result;
 }

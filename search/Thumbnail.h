@@ -22,8 +22,10 @@ struct TThumbnailResult
 };
 
 // Makes the thumbnails of the file. The name after the last '/', with its ASCII letters in lower
-// case, chooses the steps: one that contains ".jpg" or ".jpeg" is decoded as JPEG, and then one
-// that contains ".bmp" is read as a bitmap. A file that cannot be loaded or decoded gets the
+// case, chooses the steps: one that contains ".jpg" or ".jpeg" or ends with ".jpe" is decoded as
+// JPEG, then one that contains ".bmp" is read as a bitmap, and one that ends with ".gif",
+// ".webp", ".tif" or ".tiff" is read with Qt's plugin for that format. A file that cannot be
+// loaded or decoded gets the
 // placeholder (stretched to kThumbnailSize) instead; nothing here fails.
 TThumbnailResult MakeThumbnail(const QByteArray& path, const QImage& placeholder);
 
@@ -35,11 +37,13 @@ int ThumbnailCount(const QByteArray& path);
 // decode, which MakeThumbnail leaves without a size.
 QString HeaderResolution(const QByteArray& path, const QImage& placeholder);
 
-// Whether the name after the last '/' asks for the JPEG step: it contains ".jpg" or ".jpeg" in
-// any ASCII case.
+// Whether the name after the last '/' asks for the JPEG step: it contains ".jpg" or ".jpeg", or
+// ends with ".jpe", in any ASCII case.
 bool NameAsksForJpeg(const QByteArray& path);
 // Whether it asks for the bitmap step: it contains ".bmp" in any ASCII case.
 bool NameAsksForBitmap(const QByteArray& path);
+// The plugin format its extension asks for ("gif", "webp", "tiff"), or empty.
+QByteArray PluginFormatAskedFor(const QByteArray& path);
 
 // Whether MakeThumbnail gives the two files the same result without decoding either: their names
 // ask for the same steps, at least one, and they hold the same bytes (compared now, so a file

@@ -55,6 +55,18 @@ void KeepOne(std::vector<bool>& marks, const std::vector<int>& members, int keep
         marks[size_t(row)] = row != keeper;
 }
 
+// The members a keep-one rule may choose from: the reference copies when the group has any, since
+// they stay whatever the marks say and so already keep the picture.
+std::vector<int> KeeperCandidates(const std::vector<TTwinRow>& rows,
+                                  const std::vector<int>& members)
+{
+    std::vector<int> references;
+    for (int row : members)
+        if (rows[size_t(row)].Reference)
+            references.push_back(row);
+    return references.empty() ? members : references;
+}
+
 void ApplyToGroup(std::vector<bool>& marks, const std::vector<TTwinRow>& rows,
                   const std::vector<int>& members, TKeepRule rule, const QByteArray& folder)
 {
@@ -65,13 +77,14 @@ void ApplyToGroup(std::vector<bool>& marks, const std::vector<TTwinRow>& rows,
                 copies.push_back(row);
         return copies;
     };
+    const std::vector<int> candidates = KeeperCandidates(rows, members);
     switch (rule) {
     case TKeepRule::Oldest:
-        return KeepOne(marks, members, FirstBy(rows, members, KeepsBefore));
+        return KeepOne(marks, members, FirstBy(rows, candidates, KeepsBefore));
     case TKeepRule::Newest:
-        return KeepOne(marks, members, FirstBy(rows, members, NewerBefore));
+        return KeepOne(marks, members, FirstBy(rows, candidates, NewerBefore));
     case TKeepRule::ShortestPath:
-        return KeepOne(marks, members, FirstBy(rows, members, ShorterBefore));
+        return KeepOne(marks, members, FirstBy(rows, candidates, ShorterBefore));
     case TKeepRule::CopiesInFolder: {
         const std::vector<int> inFolder = copiesInFolder();
         if (inFolder.empty())
@@ -85,7 +98,7 @@ void ApplyToGroup(std::vector<bool>& marks, const std::vector<TTwinRow>& rows,
     case TKeepRule::MarkFolder: {
         const std::vector<int> inFolder = copiesInFolder();
         for (int row : inFolder)
-            marks[size_t(row)] = true;
+            marks[size_t(row)] = !rows[size_t(row)].Reference;
         if (!inFolder.empty() && std::all_of(members.begin(), members.end(),
                                              [&](int row) { return marks[size_t(row)]; }))
             marks[size_t(FirstBy(rows, inFolder, KeepsBefore))] = false;
@@ -109,6 +122,9 @@ std::vector<bool> KeepRuleMarks(const std::vector<TTwinRow>& rows, TKeepRule rul
         marks[i] = rows[i].Marked;
     for (const std::vector<int>& members : GroupsOf(rows))
         ApplyToGroup(marks, rows, members, rule, folder);
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].Reference)
+            marks[i] = false;
     return marks;
 }
 

@@ -13,6 +13,8 @@ struct TTwinRow
     double Date = 0;
     QByteArray Path;
     bool Marked = false;
+    // A copy in a reference folder: never marked, and the copy its group keeps.
+    bool Reference = false;
 };
 
 // The rules that leave one copy (or the copies of one folder) of each group unmarked.
@@ -35,7 +37,8 @@ enum class TKeepRule {
 // then the path's bytes.
 bool KeepsBefore(const TTwinRow& a, const TTwinRow& b);
 
-// The marks the rule gives the rows, index for index. No group ends up marked whole by a rule.
+// The marks the rule gives the rows, index for index. No group ends up marked whole by a rule,
+// and no reference copy is marked: a group with one keeps its reference copies and no other.
 // folder is the folder the two folder rules work on (a path as FolderOf gives it).
 std::vector<bool> KeepRuleMarks(const std::vector<TTwinRow>& rows, TKeepRule rule,
                                 const QByteArray& folder = {});

@@ -379,6 +379,47 @@ TEST_F(DeletionWindowTest, deleteDuringASearchRemovesNothing)
     EXPECT_EQ(FilesUnder(pictures), before);
 }
 
+// A reference file stays whatever its mark says, in both ways of removing; its twins outside
+// the reference folder go, since the reference keeps the picture.
+TEST_F(DeletionRunTest, referenceFilesStayEvenWhenTheirMarkIsForced)
+{
+    for (const TDeletionMode mode : {TDeletionMode::RecycleBin, TDeletionMode::HardDrive}) {
+        SCOPED_TRACE(mode == TDeletionMode::RecycleBin ? "recycle bin" : "hard drive");
+        m_grid.ClearRows();
+        m_memo.Lines().Clear();
+        const QString tag = QString::number(int(mode));
+        const QByteArray reference = Write(QStringLiteral("originals/ref") + tag + ".jpg", "pic");
+        const QByteArray copy = Write(QStringLiteral("copy") + tag + ".jpg", "pic");
+        AddRow(reference, true);
+        m_grid.Cell(QStringLiteral("Ref"), 0).SetAsString(QStringLiteral("True"));
+        AddRow(copy, true);
+        const auto before = Files();
+        Run(mode);
+        EXPECT_EQ(Files(), Without(before, {copy}));
+        EXPECT_EQ(Report(), (QStringList{mode == TDeletionMode::RecycleBin ? kRecycleHeader
+                                                                           : kHardDriveHeader,
+                                         FileNameToText(copy)}));
+    }
+}
+
+// The disk is asked again: a file in a reference folder stays even on a row that does not
+// say so, and however the path reaches it.
+TEST_F(DeletionRunTest, filesInAReferenceFolderStayWhateverTheRowSays)
+{
+    const QByteArray reference = Write(QStringLiteral("originals/a.jpg"), "picture");
+    const QByteArray link = m_sandbox.Path(QStringLiteral("through"));
+    ASSERT_EQ(::symlink(m_sandbox.Path(QStringLiteral("originals")).constData(), link.constData()),
+              0);
+    AddRow(link + "/a.jpg", true);
+    AddRow(Write(QStringLiteral("b.jpg"), "picture"), true);
+    const auto before = Files();
+    RunDeletion(
+        {m_grid, m_memo, m_progress, m_abandoned, {m_sandbox.Path(QStringLiteral("originals"))}},
+        TDeletionMode::HardDrive);
+    EXPECT_TRUE(Exists(reference));
+    EXPECT_EQ(Files(), Without(before, {m_sandbox.Path(QStringLiteral("b.jpg"))}));
+}
+
 TEST_F(DeletionWindowTest, copyToSpecifiedFolderAsksWhereAndCancelOrAFolderSearchedChangeNothing)
 {
     const QString pictures = m_sandbox.Dir().filePath(QStringLiteral("pictures"));

@@ -65,7 +65,8 @@ TEST_F(FormGridsTest, resultsGridHasTheLayoutsColumnsAndSettings)
          {"Date", "Date creating", 81, taLeftJustify, taLeftJustify, "", stAlphabetic, ckString},
          {"Priv", "Priview", 138, taCenter, taCenter, "0", stNumeric, ckInteger},
          {"Del", "Delete", 80, taCenter, taCenter, "True", stBoolean, ckBoolean},
-         {"Group", "", 80, taRightJustify, taLeftJustify, "0", stNumeric, ckFloat}});
+         {"Group", "", 80, taRightJustify, taLeftJustify, "0", stNumeric, ckFloat},
+         {"Ref", "", 80, taLeftJustify, taLeftJustify, "False", stAlphabetic, ckString}});
 
     auto* priv = dynamic_cast<TGxImageColumn*>(grid.ColumnByName(QStringLiteral("Priv")));
     ASSERT_NE(priv, nullptr);
@@ -81,6 +82,7 @@ TEST_F(FormGridsTest, resultsGridHasTheLayoutsColumnsAndSettings)
     EXPECT_EQ(group->VisibleIndex(), -1);
     EXPECT_EQ(group->Increment(), 1.0);
     EXPECT_EQ(group->Precision(), 0);
+    EXPECT_FALSE(grid.ColumnByName(QStringLiteral("Ref"))->Visible());
     EXPECT_TRUE(grid.ColumnByName(QStringLiteral("Size"))->Sorted());
     EXPECT_EQ(grid.Columns().VisibleWidth(), 27 + 242 + 74 + 93 + 81 + 138 + 80);
 }

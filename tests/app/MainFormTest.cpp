@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
@@ -28,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -98,7 +100,11 @@ TEST_F(MainFormTest, startsOnTheOptionsPageWithItsInitialValues)
     EXPECT_EQ(m_form.Edit1->text(), QDir::homePath() + '/');
     EXPECT_EQ(m_form.Edit1->geometry(), QRect(23, 32, 350, 25));
     EXPECT_EQ(m_form.ComboBox1->currentText(), QStringLiteral("*.jpg"));
-    EXPECT_EQ(m_form.ComboBox1->count(), 3);
+    EXPECT_EQ(m_form.ComboBox1->count(), 4);
+    EXPECT_EQ(m_form.ComboBox1->itemText(3), QStringLiteral("All pictures"));
+    EXPECT_EQ(m_form.ListView1->topLevelItemCount(), 0);
+    EXPECT_TRUE(m_form.Edit2->text().isEmpty());
+    EXPECT_TRUE(m_form.Label8->isHidden());
     EXPECT_FALSE(m_form.CheckBox1->isChecked());
     EXPECT_EQ(m_form.CheckBox1->text(), QStringLiteral("Search in subdirectories"));
     EXPECT_TRUE(m_form.RadioButton1->isChecked());
@@ -457,4 +463,73 @@ TEST_F(MainFormTest, aRealSearchShowsItsRowsOnTheResultsPage)
         EXPECT_NE(shot.pixel(thumbnailX, top + 40), window) << "thumbnail of row " << row;
     }
     EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
+}
+
+// Further folders come through Edit1's folder dialog, are searched after Edit1, and a folder
+// checked as reference gives locked, unmarked rows.
+TEST_F(MainFormTest, furtherFoldersAreAddedThroughTheFolderDialogAndSearchedAfterEdit1)
+{
+    QDir().mkpath(m_dir.filePath(QStringLiteral("import")));
+    QDir().mkpath(m_dir.filePath(QStringLiteral("archive")));
+    const QByteArray bytes(300, 'x');
+    for (const char* name : {"import/a.jpg", "archive/a.jpg", "archive/b.png"}) {
+        QFile file(m_dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    ShowForm();
+    QString answer = m_dir.filePath(QStringLiteral("archive"));
+    m_form.Edit1->SetFolderDialog([&](QWidget*, const QString&, const QString&) { return answer; });
+    Click(m_form.BitBtn10);
+    Click(m_form.BitBtn10); // the same folder again is not listed twice
+    answer.clear();         // cancelled
+    Click(m_form.BitBtn10);
+    ASSERT_EQ(m_form.ListView1->topLevelItemCount(), 1);
+    QTreeWidgetItem* archive = m_form.ListView1->topLevelItem(0);
+    EXPECT_EQ(archive->text(0), m_dir.filePath(QStringLiteral("archive")));
+    archive->setCheckState(1, Qt::Checked);
+    m_form.AddFurtherFolder(m_dir.filePath(QStringLiteral("gone")));
+
+    m_form.ComboBox1->setCurrentIndex(3);
+    m_form.Edit1->setText(m_dir.filePath(QStringLiteral("import")));
+    Click(m_form.BitBtn1);
+    ASSERT_EQ(m_form.Memo1->Lines().Count(), 3);
+    EXPECT_EQ(m_form.Memo1->Lines().Line(0),
+              QFile::encodeName(m_dir.filePath(QStringLiteral("import/a.jpg"))));
+    ASSERT_EQ(m_form.DataGrid1->RowCount(), 3);
+    for (int row = 0; row < 3; ++row) {
+        const QString path = m_form.DataGrid1->Cell(QStringLiteral("Dest"), row).AsString();
+        const bool reference = path.contains(QStringLiteral("/archive/"));
+        EXPECT_EQ(m_form.DataGrid1->Cell(QStringLiteral("Del"), row).AsBoolean(), !reference)
+            << path;
+        EXPECT_EQ(m_form.DataGrid1->Cell(QStringLiteral("Ref"), row).AsString(),
+                  reference ? QStringLiteral("True") : QStringLiteral("False"))
+            << path;
+    }
+    EXPECT_FALSE(m_form.Label5->isHidden());
+    EXPECT_EQ(m_form.Label5->text(), QStringLiteral("Not searched: %1 (No such file or directory)")
+                                         .arg(m_dir.filePath(QStringLiteral("gone"))));
+
+    m_form.PageControl1->SetActivePageIndex(0);
+    m_form.ListView1->topLevelItem(1)->setSelected(true);
+    Click(m_form.BitBtn11);
+    EXPECT_EQ(m_form.ListView1->topLevelItemCount(), 1);
+    EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
+}
+
+TEST_F(MainFormTest, skipPatternsThatCannotBeReadAreShownUnderTheirFieldAndNothingStarts)
+{
+    ShowForm();
+    QTest::keyClicks(m_form.Edit2, QStringLiteral(".git;[x"));
+    EXPECT_FALSE(m_form.Label8->isHidden());
+    EXPECT_EQ(m_form.Label8->text(), QStringLiteral("'.git;[x' is an invalid mask at (8)"));
+    Click(m_form.BitBtn1);
+    EXPECT_EQ(Page(), 0);
+    EXPECT_EQ(m_form.StopFlag, 1);
+    QTest::keyClick(m_form.Edit2, Qt::Key_Backspace);
+    QTest::keyClick(m_form.Edit2, Qt::Key_Backspace);
+    EXPECT_TRUE(m_form.Label8->isHidden());
+    Start(false);
+    EXPECT_EQ(Page(), 1);
+    EXPECT_EQ(m_form.Label1->text(), QStringLiteral("Finish"));
 }

@@ -118,6 +118,20 @@ TEST_F(ResultsPageTest, markButtonsSetClearAndInvertEveryRowAndNothingElse)
     EXPECT_TRUE(m_errors.isEmpty());
 }
 
+// Nothing marks a reference file's row: not Select All, not Invert.
+TEST_F(ResultsPageTest, markButtonsLeaveReferenceRowsUnmarked)
+{
+    AddRows({"/p/a.jpg", "/ref/a.jpg", "/p/b.jpg"});
+    Grid().Cell(QStringLiteral("Ref"), 1).SetAsString(QStringLiteral("True"));
+    SetMarks({true, false, false});
+    QTest::mouseClick(m_form.BitBtn_1, Qt::LeftButton);
+    EXPECT_EQ(Marks(), (QList<bool>{false, false, true}));
+    QTest::mouseClick(m_form.BitBtn_2, Qt::LeftButton);
+    EXPECT_EQ(Marks(), (QList<bool>{true, false, true}));
+    QTest::mouseClick(m_form.BitBtn_3, Qt::LeftButton);
+    EXPECT_EQ(Marks(), (QList<bool>{false, false, false}));
+}
+
 TEST_F(ResultsPageTest, markButtonsOnAnEmptyGridDoNothing)
 {
     for (QPushButton* button : {m_form.BitBtn_1, m_form.BitBtn_2, m_form.BitBtn_3})
@@ -270,6 +284,29 @@ TEST_F(ResultsPageMouseTest, aRightClickBelowTheRowsOpensTheMenuButPropertiesRep
     QTest::mousePress(View(), Qt::RightButton, {}, row.center());
     m_form.Execute1->trigger();
     EXPECT_EQ(m_opened, QList<QUrl>{QUrl(QStringLiteral("file:///pics/a.jpg"))});
+}
+
+TEST_F(ResultsPageMouseTest, aReferenceRowsMarkCannotBeClickedOnAndShowsALock)
+{
+    AddRows({"/p/a.jpg", "/ref/a.jpg"});
+    Grid().Cell(QStringLiteral("Ref"), 1).SetAsString(QStringLiteral("True"));
+    SetMarks({false, false});
+    for (int row : {0, 1})
+        QTest::mouseClick(View(), Qt::LeftButton, {}, Grid().GetCellRect(6, row).center());
+    EXPECT_EQ(Marks(), (QList<bool>{true, false}));
+    // The lock's gold where the other row shows its check box.
+    const QImage picture = View()->grab().toImage();
+    const auto hasGold = [&picture](const QRect& cell) {
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const QColor colour = picture.pixelColor(x, y);
+                if (colour.red() > 180 && colour.green() > 130 && colour.blue() < 80)
+                    return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(hasGold(Grid().GetCellRect(6, 1)));
+    EXPECT_FALSE(hasGold(Grid().GetCellRect(6, 0)));
 }
 
 TEST_F(ResultsPageMouseTest, aClickOnAThumbnailShowsThePictureAndOnTheMarkTogglesIt)

@@ -238,7 +238,10 @@ TEST_F(FileSystemTest, hostListsFoldersAndLooksEntriesUp)
                                                        {"to-sub", TEntryKind::Folder},
                                                        {"broken", TEntryKind::Missing}}));
     for (const auto& [name, kind] : kinds)
-        EXPECT_EQ(host.LookUp(root + '/' + name), kind) << name.constData();
+        EXPECT_EQ(host.LookUp(root + '/' + name).Kind, kind) << name.constData();
+    EXPECT_EQ(host.LookUp(root + "/to-sub").Identity, host.LookUp(root + "/sub").Identity);
+    EXPECT_EQ(host.RealPath(root + "/to-sub/../to-sub/"), host.RealPath(root) + "/sub");
+    EXPECT_TRUE(host.RealPath(root + "/broken").isEmpty());
 
     EXPECT_FALSE(host.OpenFolder(Path("missing"), error));
     EXPECT_EQ(error, ENOENT);

@@ -62,7 +62,7 @@ TEST(SearchTablesTest, columnsResolveByNameInAnyOrder)
     columns.Delete(controls.DataGrid1.NamedColumn("Dest").Index());
     columns.Add<TGxTextColumn>(QStringLiteral("dest"));
     const TSearchTables tables = TSearchTables::Resolve(controls.View());
-    EXPECT_EQ(tables.Results.Dest, 7);
+    EXPECT_EQ(tables.Results.Dest, 8);
     EXPECT_EQ(tables.Results.Number, 0);
     EXPECT_EQ(columns.Items(tables.Results.Priv).Name(), QStringLiteral("Priv"));
     EXPECT_EQ(tables.Candidates.Path, 0);

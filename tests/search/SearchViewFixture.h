@@ -47,6 +47,7 @@ struct SearchControls
     uint8_t StopFlag = 1;
     bool Abandoned = false;
     std::function<void(TSearchPhase)> PhaseStarted;
+    std::function<void(const QString&)> FolderNotice;
 
     SearchControls()
     {
@@ -58,9 +59,9 @@ struct SearchControls
 
     TSearchView View()
     {
-        return {Label1,    Label3, Label4,     ProgressBar1, Memo1,
-                Memo2,     Memo3,  ImageList1, DataGrid1,    DataGrid2,
-                DataGrid3, Image1, StopFlag,   Abandoned,    PhaseStarted};
+        return {Label1,   Label3,     Label4,       ProgressBar1, Memo1,     Memo2,
+                Memo3,    ImageList1, DataGrid1,    DataGrid2,    DataGrid3, Image1,
+                StopFlag, Abandoned,  PhaseStarted, FolderNotice};
     }
 
     QList<QByteArray> Found() const

@@ -151,3 +151,32 @@ TEST_F(ThumbnailTest, namesAskingForBothStepsGetTwoThumbnailsInOrder)
     EXPECT_FALSE(IsPlaceholder(bitmap.thumbnails[1]));
     EXPECT_EQ(bitmap.resolution, QStringLiteral("64 X 48"));
 }
+
+// GIF, WebP and TIFF pictures (made with ImageMagick) go through Qt's image plugins, in any
+// letter case of their extension; one that no reader decodes keeps the placeholder.
+TEST_F(ThumbnailTest, pluginFormatsGetTheirThumbnailsAndSizes)
+{
+    for (const char* name : {"quartered.gif", "quartered.webp", "quartered.tiff"}) {
+        SCOPED_TRACE(name);
+        QFile fixture(QStringLiteral(TWINPICS_FIXTURES_DIR "/") + QLatin1String(name));
+        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+        const QByteArray bytes = fixture.readAll();
+        const QString upper = QString::fromLatin1(name).toUpper();
+        for (const QString& copy : {QString::fromLatin1(name), upper}) {
+            const TThumbnailResult result = Make(copy, bytes);
+            ASSERT_EQ(result.thumbnails.size(), 1u);
+            const QImage& thumbnail = result.thumbnails[0];
+            EXPECT_EQ(thumbnail.size(), kThumbnailSize);
+            EXPECT_GT(qRed(thumbnail.pixel(5, 5)), 200); // the red quarter
+            EXPECT_LT(qBlue(thumbnail.pixel(5, 5)), 60);
+            EXPECT_LT(qRed(thumbnail.pixel(5, 70)), 60); // the blue one
+            EXPECT_EQ(result.resolution, QStringLiteral("40 X 30"));
+        }
+        EXPECT_EQ(PictureFileSize(WriteFile(m_dir, upper, bytes)), QSize(40, 30));
+    }
+    for (const char* name : {"broken.gif", "broken.webp", "broken.tif"}) {
+        const TThumbnailResult broken = Make(QLatin1String(name), "GIF89a not really");
+        ASSERT_EQ(broken.thumbnails.size(), 1u) << name;
+        EXPECT_TRUE(IsPlaceholder(broken.thumbnails[0])) << name;
+    }
+}

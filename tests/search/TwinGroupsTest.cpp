@@ -107,3 +107,29 @@ TEST(TwinGroupsTest, groupedOrderKeepsGroupsTogetherInBothDirections)
                   rows, [](int, int) { return 0; }, true),
               (std::vector<int>{0, 1, 2, 3, 4, 5}));
 }
+
+// A copy in a reference folder is never marked, and a group with one keeps it instead of
+// choosing a keeper of its own: every rule leaves its other copies marked or as the folder asks.
+TEST(TwinGroupsTest, referenceCopiesAreNeverMarkedAndAreTheCopyTheirGroupKeeps)
+{
+    std::vector<TTwinRow> rows = TwoFolders();
+    rows[2].Reference = true; // /b/x2.jpg, the newest of group 1
+    rows[4].Reference = true; // /b/yy.jpg, the longer path of group 2
+    EXPECT_EQ(KeepRuleMarks(rows, TKeepRule::Oldest), (Marks{1, 1, 0, 1, 0, 0}));
+    EXPECT_EQ(KeepRuleMarks(rows, TKeepRule::Newest), (Marks{1, 1, 0, 1, 0, 0}));
+    EXPECT_EQ(KeepRuleMarks(rows, TKeepRule::ShortestPath), (Marks{1, 1, 0, 1, 0, 0}));
+    // Marking all of /b marks its three copies without references, and leaves the reference
+    // copies alone with them, so /b/x.jpg alone goes then.
+    EXPECT_EQ(KeepRuleMarks(TwoFolders(false), TKeepRule::MarkFolder, "/b"),
+              (Marks{0, 1, 1, 0, 1, 0}));
+    rows = [] {
+        std::vector<TTwinRow> unmarked = TwoFolders(false);
+        unmarked[2].Reference = unmarked[4].Reference = true;
+        return unmarked;
+    }();
+    EXPECT_EQ(KeepRuleMarks(rows, TKeepRule::MarkFolder, "/b"), (Marks{0, 1, 0, 0, 0, 0}));
+    // Keeping the copies of /a marks every other copy but the reference ones.
+    EXPECT_EQ(KeepRuleMarks(rows, TKeepRule::CopiesInFolder, "/a"), (Marks{0, 1, 0, 0, 0, 0}));
+    for (const TKeepRule rule : {TKeepRule::Oldest, TKeepRule::Newest, TKeepRule::ShortestPath})
+        ExpectNoGroupMarkedWhole(rows, KeepRuleMarks(rows, rule));
+}

@@ -83,9 +83,14 @@ std::unique_ptr<TFolderListing> FailingFileSystem::OpenFolder(const QByteArray& 
     return std::make_unique<FailingListing>(std::move(host), *this, folder);
 }
 
-TEntryKind FailingFileSystem::LookUp(const QByteArray& path)
+TEntryStatus FailingFileSystem::LookUp(const QByteArray& path)
 {
-    return FailureOf(Call::LookUp, path) ? TEntryKind::Missing : HostFileSystem().LookUp(path);
+    return FailureOf(Call::LookUp, path) ? TEntryStatus() : HostFileSystem().LookUp(path);
+}
+
+QByteArray FailingFileSystem::RealPath(const QByteArray& path)
+{
+    return FailureOf(Call::LookUp, path) ? QByteArray() : HostFileSystem().RealPath(path);
 }
 
 TFile FailingFileSystem::OpenFile(const QByteArray& path)

@@ -24,7 +24,8 @@ public:
     const QList<QByteArray>& OpenedFolders() const { return m_opened; }
 
     std::unique_ptr<TFolderListing> OpenFolder(const QByteArray& path, int& error) override;
-    TEntryKind LookUp(const QByteArray& path) override;
+    TEntryStatus LookUp(const QByteArray& path) override;
+    QByteArray RealPath(const QByteArray& path) override;
     TFile OpenFile(const QByteArray& path) override;
     int64_t MeasureFile(const TFile& file) override;
 
