@@ -7,7 +7,7 @@
 #include <sys/types.h>
 #include <unordered_map>
 
-// The desktop's trash as the freedesktop.org trash specification lays it out: a file goes to the
+// The desktop's trash in the freedesktop.org layout that file managers share: a file goes to the
 // home trash ($XDG_DATA_HOME/Trash) when it lies on the same file system, else to its volume's
 // $top/.Trash/$uid (when an administrator made $top/.Trash with its sticky bit) or
 // $top/.Trash-$uid. Each file gets a record in info/ naming its old place, then moves into
