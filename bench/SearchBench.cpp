@@ -7,6 +7,7 @@
 //   search_bench [--mask MASKS] [--recurse] [--list] [--sheet PNG] [--repeat N]
 //                [--reference DIR]... [--exclude PATTERNS] FOLDER [FOLDER...]
 
+#include "PeakMemory.h"
 #include "SearchPhaseClock.h"
 #include "app/MainForm.h"
 #include "edits/GxFolderEdit.h"
@@ -35,7 +36,6 @@
 #include <QPushButton>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -105,13 +105,6 @@ void SetUpScope(TForm1& form, const TOptions& options)
         form.ComboBox1->addItem(mask, options.Mask);
     form.ComboBox1->setCurrentIndex(form.ComboBox1->findText(mask));
     form.CheckBox1->setChecked(options.Recurse);
-}
-
-double PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
 }
 
 void PrintBytes(const QByteArray& bytes)

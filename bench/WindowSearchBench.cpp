@@ -12,6 +12,7 @@
 //   window_search_bench [--mask MASK] [--flat] [--repeat N] FOLDER
 // The folder is searched with its subfolders unless --flat; the mask is *.jpg by default.
 
+#include "PeakMemory.h"
 #include "SearchPhaseClock.h"
 #include "app/MainForm.h"
 #include "edits/GxFolderEdit.h"
@@ -32,7 +33,6 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
-#include <sys/resource.h>
 
 namespace {
 
@@ -84,13 +84,6 @@ void PrintEngineFigures(const TOptions& options)
             if (line.startsWith(name))
                 std::printf("search_bench_%s\n", line.constData());
     std::fflush(stdout);
-}
-
-double PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
 }
 
 // Whether every row on the grid's page shows its picture.

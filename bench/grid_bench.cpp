@@ -6,13 +6,13 @@
 //   peak_mb         the process's peak resident memory, Qt included (baseline_mb before filling)
 //   cleanup_100k_s  the search's pair clean-up (delete while walking forward) on 100,000 rows;
 //                   cleanup_200k_s on twice as many shows how it grows
+#include "PeakMemory.h"
 #include "grid/GxColumnClasses.h"
 #include "grid/GxGrid.h"
 
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -21,13 +21,6 @@ using Clock = std::chrono::steady_clock;
 double SecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
 }
 
 // Writes value as decimal digits into text[at, at + width), zero-padded.
