@@ -1,5 +1,6 @@
 #include "search/ThumbnailPrefetcher.h"
 
+#include "NumberedPaths.h"
 #include "SampleImages.h"
 #include "platform/Exception.h"
 
@@ -19,14 +20,6 @@
 #include <thread>
 
 namespace {
-
-std::vector<QByteArray> NumberedPaths(int count)
-{
-    std::vector<QByteArray> paths;
-    for (int i = 0; i < count; ++i)
-        paths.push_back(QByteArray::number(i));
-    return paths;
-}
 
 // A decode function for lists of numbered paths that counts its calls per index, notes which
 // thread made them, and can hold the pool's threads until it is opened.
