@@ -82,21 +82,23 @@ TResultsGroups::TResultsGroups(TDataGrid& grid, const TResultColumns& columns, Q
     Refresh();
 }
 
-void TResultsGroups::Suspend()
+void TResultsGroups::Forget(bool suspended)
 {
-    m_suspended = true;
+    m_suspended = suspended;
     m_summary.Clear();
     m_counted.clear();
     m_bandsKnown = 0;
+}
+
+void TResultsGroups::Suspend()
+{
+    Forget(true);
     ShowCounts();
 }
 
 void TResultsGroups::Refresh()
 {
-    m_suspended = false;
-    m_summary.Clear();
-    m_counted.clear();
-    m_bandsKnown = 0;
+    Forget(false);
     for (int row = 0; row < m_grid.RowCount(); ++row) {
         const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
         m_summary.AddRow(GroupOf(m_grid, m_columns, row),

@@ -46,6 +46,8 @@ public:
     const TTwinSummary& Summary() const { return m_summary; }
 
 private:
+    // Drops every count and band; suspended says whether marks are then followed one by one.
+    void Forget(bool suspended);
     void MarkChanged(int row);
     void ShowCounts();
     std::vector<int> SortOrder(int col, bool ascending);
