@@ -44,8 +44,8 @@ public:
         m_pool.setMaxThreadCount(QThread::idealThreadCount());
     }
 
-    // The measure of line s, when the list is still the one measured; else the file is measured
-    // now, as it was before the list changed.
+    // The measure of line s, from the batch measured with it; when the list was changed since
+    // (a new search begun from the message loop), the batch is measured again.
     TMeasuredFile At(int s)
     {
         if (m_generation != m_lines.Generation() || s < m_first ||

@@ -134,6 +134,31 @@ TEST_F(DuplicateSearchTest, onlyFilesLargerThan100BytesAreCandidates)
     EXPECT_EQ(m_controls.DataGrid2.RowCount(), 2);
 }
 
+// Many more files than are measured together: every candidate row holds its own file's size,
+// and every file larger than 100 bytes is a row.
+TEST_F(DuplicateSearchTest, everyCandidateOfALongListHasItsOwnSize)
+{
+    constexpr int kFiles = 700;
+    std::map<QString, int> sizes;
+    for (int i = 0; i < kFiles; ++i) {
+        const QString name = QStringLiteral("f%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
+        // Sizes 1 to 350 bytes, each twice, so the files near the end are twins too.
+        const int size = 1 + i % (kFiles / 2);
+        Make(name, size, i);
+        if (size > 100)
+            sizes[m_dir.filePath(name)] = size;
+    }
+    Run();
+    TDataGrid& candidates = m_controls.DataGrid2;
+    ASSERT_EQ(candidates.RowCount(), int(sizes.size()));
+    for (int row = 0; row < candidates.RowCount(); ++row) {
+        const QString path = candidates.Cell(0, row).AsString();
+        ASSERT_EQ(sizes.count(path), 1u) << path.toStdString();
+        EXPECT_EQ(candidates.Cell(1, row).AsString(), QString::number(sizes[path]))
+            << path.toStdString();
+    }
+}
+
 TEST_F(DuplicateSearchTest, recyclerInCapitalsIsSkippedAndOtherCaseIsNot)
 {
     Make("RECYCLER/x1.jpg", 200, 1);
