@@ -9,6 +9,7 @@
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <algorithm>
 
@@ -46,13 +47,19 @@ void AddPairRow(const TSearchView& view, const TSearchTables& tables, int row)
 std::vector<TContentDigest> GroupIdenticalCandidates(const TSearchView& view,
                                                      const TSearchTables& tables)
 {
-    TContentOrder found =
-        ContentOrder(CandidateFiles(view.DataGrid2, tables.Candidates), [&view](TReadPoint point) {
-            if (point == TReadPoint::InsideFile)
-                HandleMessagesInsideFile(view);
-            else
-                HandleMessages(view);
-        });
+    // The files read are told in bursts, every few milliseconds; handling messages once per
+    // burst keeps the window as responsive as once per file, and leaves the reading threads
+    // the cores.
+    QElapsedTimer sinceMessages;
+    const auto onRead = [&](TReadPoint point) {
+        if (point == TReadPoint::InsideFile) {
+            HandleMessagesInsideFile(view);
+        } else if (!sinceMessages.isValid() || sinceMessages.elapsed() >= 1) {
+            HandleMessages(view);
+            sinceMessages.start();
+        }
+    };
+    TContentOrder found = ContentOrder(CandidateFiles(view.DataGrid2, tables.Candidates), onRead);
     view.DataGrid2.ArrangeRows(found.Order);
     std::vector<TContentDigest> digests;
     digests.reserve(found.Order.size());
@@ -82,10 +89,9 @@ void CompareCandidates(const TSearchView& view, const TSearchTables& tables,
         TCandidateFile second = CandidateAt(candidates, tables.Candidates, s + 1);
         // Different size texts mean different sizes, and different digests different bytes:
         // such a pair is not identical, and neither file needs opening.
-        const TComparison result =
-            first.sizeText == second.sizeText && !proven(previous, s + 1)
-                ? comparer.Compare(first, second)
-                : TComparison::Different;
+        const TComparison result = first.sizeText == second.sizeText && !proven(previous, s + 1)
+                                       ? comparer.Compare(first, second)
+                                       : TComparison::Different;
         if (result == TComparison::SecondChanged)
             continue;
         if (result == TComparison::Identical) {

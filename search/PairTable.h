@@ -13,9 +13,9 @@ struct TSearchView;
 
 // Brings identical files of one size next to each other in the sorted DataGrid2, so that the
 // neighbour comparison meets every twin: within each run of three or more equal size texts the
-// rows are ordered by content. Messages are handled after each file read and after every 64 MiB
-// inside one; a stop request seen inside a file raises ESearchStopped. Returns what the ordering
-// learnt of each row's bytes, in the new row order.
+// rows are ordered by content. Messages are handled while files are read, at least every few
+// milliseconds, and after every 64 MiB inside one; a stop request seen inside a file raises
+// ESearchStopped. Returns what the ordering learnt of each row's bytes, in the new row order.
 std::vector<TContentDigest> GroupIdenticalCandidates(const TSearchView& view,
                                                      const TSearchTables& tables);
 

@@ -196,9 +196,9 @@ TEST_F(ContentOrderTest, longFilesLetTheCallerInInsideThemAndEndAtTheirMeasuredS
     m_candidates.pop_back();
     ASSERT_EQ(::truncate(m_candidates[1].path.constData(), 4 * size), 0);
     int inside = 0;
-    const std::vector<int> order = ContentOrder(
-        m_candidates, [&inside](TReadPoint point) { inside += point == TReadPoint::InsideFile; })
-        .Order;
+    const std::vector<int> order = ContentOrder(m_candidates, [&inside](TReadPoint point) {
+                                       inside += point == TReadPoint::InsideFile;
+                                   }).Order;
     EXPECT_EQ(order, (std::vector<int>{0, 2, 1}));
     EXPECT_GE(inside, 1);
 }
