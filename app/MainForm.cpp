@@ -21,7 +21,6 @@
 #include "platform/WindowFrame.h"
 #include "search/FolderExclusions.h"
 #include "search/ReferenceRows.h"
-#include "search/ResultMarks.h"
 #include "search/ResultsCsv.h"
 #include "search/SearchRun.h"
 #include "search/SearchTables.h"
@@ -608,8 +607,7 @@ void TForm1::SetAllMarks(bool (*mark)(bool present))
     for (int row = 0; row < DataGrid1->RowCount(); ++row)
         marks.push_back(!references.Contains(row) &&
                         mark(DataGrid1->Cell(m_columns.Del, row).AsBoolean()));
-    WriteMarks(*DataGrid1, m_columns, marks);
-    m_groups->Refresh();
+    m_groups->SetMarks(marks);
 }
 
 void TForm1::KeepRuleClick(TKeepRule rule)

@@ -5,8 +5,10 @@
 #include "grid/shared/GxSharedCommon.h"
 #include "search/ResultMarks.h"
 #include "search/SizeText.h"
+#include "search/TwinRowReader.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 #include <algorithm>
 #include <memory>
 
@@ -55,10 +57,20 @@ TResultsGroups::TResultsGroups(TDataGrid& grid, const TResultColumns& columns, Q
     : m_grid(grid), m_columns(columns), m_summaryLabel(summary), m_warningLabel(warning)
 {
     grid.OnChange = [this](QObject*, int ACol, int ARow) {
-        if (ACol == m_columns.Del && !m_suspended)
-            MarkChanged(ARow);
+        if (ACol == m_columns.Del) {
+            if (!m_suspended)
+                MarkChanged(ARow);
+            return;
+        }
         if (ACol == m_columns.Group)
             m_bandsKnown = std::min(m_bandsKnown, ARow);
+        for (const int read : {m_columns.Dest, m_columns.Size, m_columns.Date, m_columns.Group,
+                               m_columns.Ref})
+            m_stale = m_stale || ACol == read;
+    };
+    grid.OnDataChange = [this](QObject*, TDataChange change, int) {
+        if (change == dcAddRow || change == dcInsertRow || change == dcDeleteRow)
+            m_stale = true;
     };
     grid.OnCellColoring = [this](QObject*, int, int ARow, TColor& CellColor, TColor&,
                                  TCellState CellState) {
@@ -87,6 +99,7 @@ void TResultsGroups::Forget(bool suspended)
     m_suspended = suspended;
     m_summary.Clear();
     m_counted.clear();
+    m_stale = true;
     m_bandsKnown = 0;
 }
 
@@ -99,12 +112,15 @@ void TResultsGroups::Suspend()
 void TResultsGroups::Refresh()
 {
     Forget(false);
+    const TTwinRowReader reader(m_grid, m_columns);
+    m_counted.reserve(size_t(m_grid.RowCount()));
     for (int row = 0; row < m_grid.RowCount(); ++row) {
-        const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
-        m_summary.AddRow(GroupOf(m_grid, m_columns, row),
-                         SizeTextBytes(m_grid.Cell(m_columns.Size, row).AsString()), marked);
-        m_counted[&m_grid.CellStore().RowAt(row)] = marked;
+        TTwinRow twin = reader.Read(row);
+        m_summary.AddRow(twin.Group, SizeTextBytes(m_grid.Cell(m_columns.Size, row).AsString()),
+                         twin.Marked);
+        m_counted.emplace(&m_grid.CellStore().RowAt(row), std::move(twin));
     }
+    m_stale = false;
     ShowCounts();
 }
 
@@ -112,8 +128,29 @@ void TResultsGroups::ApplyRule(TKeepRule rule, const QByteArray& folder)
 {
     if (SaysEmpty())
         return;
-    ::ApplyKeepRule(m_grid, m_columns, rule, folder);
-    Refresh();
+    SetMarks(KeepRuleMarks(TwinRows(), rule, folder));
+}
+
+void TResultsGroups::SetMarks(const std::vector<bool>& marks)
+{
+    // The marks are counted below from the rows' records, not cell by cell as they are written.
+    const bool suspended = m_suspended;
+    m_suspended = true;
+    {
+        const auto following = qScopeGuard([&] { m_suspended = suspended; });
+        WriteMarks(m_grid, m_columns, marks);
+    }
+    if (m_suspended)
+        return;
+    if (m_stale)
+        return Refresh();
+    for (int row = 0; row < m_grid.RowCount(); ++row) {
+        TTwinRow& counted = m_counted.at(&m_grid.CellStore().RowAt(row));
+        if (const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
+            marked != counted.Marked)
+            CountMark(counted, marked);
+    }
+    ShowCounts();
 }
 
 bool TResultsGroups::SaysEmpty()
@@ -155,20 +192,25 @@ TColor TResultsGroups::WholeGroupColor()
 // counts do not know yet means the rows changed under them, so they are made anew.
 void TResultsGroups::MarkChanged(int row)
 {
-    const auto counted = m_counted.find(&m_grid.CellStore().RowAt(row));
+    const auto counted =
+        m_stale ? m_counted.end() : m_counted.find(&m_grid.CellStore().RowAt(row));
     if (counted == m_counted.end())
         return Refresh();
     const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
-    if (counted->second == marked)
+    if (counted->second.Marked == marked)
         return;
-    counted->second = marked;
-    const int group = GroupOf(m_grid, m_columns, row);
-    const bool wasWhole = m_summary.IsWhole(group);
-    m_summary.MarkChanged(group, marked);
-    // The whole group's rows change colour, not only the clicked cell.
-    if (m_summary.IsWhole(group) != wasWhole)
-        m_grid.viewport()->update();
+    CountMark(counted->second, marked);
     ShowCounts();
+}
+
+void TResultsGroups::CountMark(TTwinRow& counted, bool marked)
+{
+    counted.Marked = marked;
+    const bool wasWhole = m_summary.IsWhole(counted.Group);
+    m_summary.MarkChanged(counted.Group, marked);
+    // The whole group's rows change colour, not only the clicked cell.
+    if (m_summary.IsWhole(counted.Group) != wasWhole)
+        m_grid.viewport()->update();
 }
 
 void TResultsGroups::ShowCounts()
@@ -178,7 +220,21 @@ void TResultsGroups::ShowCounts()
     m_warningLabel.setVisible(m_summary.WholeGroups() > 0);
 }
 
+std::vector<TTwinRow> TResultsGroups::TwinRows()
+{
+    if (m_stale && !m_suspended)
+        Refresh();
+    // Rows still being made are read as they stand.
+    if (m_stale)
+        return ReadTwinRows(m_grid, m_columns);
+    std::vector<TTwinRow> rows;
+    rows.reserve(size_t(m_grid.RowCount()));
+    for (int row = 0; row < m_grid.RowCount(); ++row)
+        rows.push_back(m_counted.at(&m_grid.CellStore().RowAt(row)));
+    return rows;
+}
+
 std::vector<int> TResultsGroups::SortOrder(int col, bool ascending)
 {
-    return GroupedOrder(ReadTwinRows(m_grid, m_columns), RowComparison(m_grid, col), ascending);
+    return GroupedOrder(TwinRows(), RowComparison(m_grid, col), ascending);
 }

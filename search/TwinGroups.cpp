@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <numeric>
 #include <tuple>
-#include <unordered_map>
 
 namespace {
 
@@ -65,6 +64,17 @@ std::vector<int> KeeperCandidates(const std::vector<TTwinRow>& rows,
         if (rows[size_t(row)].Reference)
             references.push_back(row);
     return references.empty() ? members : references;
+}
+
+// Among the group's unmarked rows, or all of them when every one is marked, the one KeepsBefore
+// puts first.
+int KeeperOf(const std::vector<TTwinRow>& rows, const std::vector<int>& members)
+{
+    std::vector<int> unmarked;
+    for (int row : members)
+        if (!rows[size_t(row)].Marked)
+            unmarked.push_back(row);
+    return FirstBy(rows, unmarked.empty() ? members : unmarked, KeepsBefore);
 }
 
 void ApplyToGroup(std::vector<bool>& marks, const std::vector<TTwinRow>& rows,
@@ -132,11 +142,7 @@ std::vector<int> KeeperOfEachRow(const std::vector<TTwinRow>& rows)
 {
     std::vector<int> keepers(rows.size());
     for (const std::vector<int>& members : GroupsOf(rows)) {
-        std::vector<int> unmarked;
-        for (int row : members)
-            if (!rows[size_t(row)].Marked)
-                unmarked.push_back(row);
-        const int keeper = FirstBy(rows, unmarked.empty() ? members : unmarked, KeepsBefore);
+        const int keeper = KeeperOf(rows, members);
         for (int row : members)
             keepers[size_t(row)] = keeper;
     }
@@ -146,23 +152,32 @@ std::vector<int> KeeperOfEachRow(const std::vector<TTwinRow>& rows)
 std::vector<int> GroupedOrder(const std::vector<TTwinRow>& rows,
                               const std::function<int(int, int)>& compare, bool ascending)
 {
-    const std::vector<int> keepers = KeeperOfEachRow(rows);
-    // Each row's group stands for the place of its first row: equal keys keep groups apart.
-    std::vector<int> groupPlace(rows.size());
-    std::unordered_map<int, int> firstPlace;
-    for (size_t row = 0; row < rows.size(); ++row)
-        groupPlace[row] = firstPlace.try_emplace(rows[row].Group, int(row)).first->second;
     const int direction = ascending ? 1 : -1;
-    std::vector<int> order(rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const size_t i = size_t(a), j = size_t(b);
-        if (groupPlace[i] != groupPlace[j]) {
-            if (const int byKeeper = compare(keepers[i], keepers[j]) * direction)
-                return byKeeper < 0;
-            return groupPlace[i] < groupPlace[j];
-        }
-        return compare(a, b) * direction < 0;
+    // Each group stands for its keeper and for the place of its first row: equal keys keep
+    // groups apart and in their present order.
+    struct TGroupKey
+    {
+        int Keeper;
+        int Place;
+        std::vector<int> Members;
+    };
+    std::vector<TGroupKey> groups;
+    for (std::vector<int>& members : GroupsOf(rows)) {
+        const int keeper = KeeperOf(rows, members);
+        const int place = members.front();
+        groups.push_back({keeper, place, std::move(members)});
+    }
+    std::sort(groups.begin(), groups.end(), [&](const TGroupKey& a, const TGroupKey& b) {
+        if (const int byKeeper = compare(a.Keeper, b.Keeper) * direction)
+            return byKeeper < 0;
+        return a.Place < b.Place;
     });
+    std::vector<int> order;
+    order.reserve(rows.size());
+    for (TGroupKey& group : groups) {
+        std::stable_sort(group.Members.begin(), group.Members.end(),
+                         [&](int a, int b) { return compare(a, b) * direction < 0; });
+        order.insert(order.end(), group.Members.begin(), group.Members.end());
+    }
     return order;
 }
