@@ -50,6 +50,16 @@ std::function<int(int, int)> RowComparison(TDataGrid& grid, int col)
     };
 }
 
+// The items in the order given: item i of the result is item order[i] of the input.
+template <typename T> std::vector<T> Arranged(std::vector<T> items, const std::vector<int>& order)
+{
+    std::vector<T> arranged;
+    arranged.reserve(items.size());
+    for (int from : order)
+        arranged.push_back(std::move(items[size_t(from)]));
+    return arranged;
+}
+
 } // namespace
 
 TResultsGroups::TResultsGroups(TDataGrid& grid, const TResultColumns& columns, QLabel& summary,
@@ -87,9 +97,15 @@ TResultsGroups::TResultsGroups(TDataGrid& grid, const TResultColumns& columns, Q
     };
     grid.OnAfterSort = [this](QObject*, int) {
         m_bandsKnown = 0;
+        if (m_arranged.size() == m_counted.size()) {
+            m_counted = Arranged(std::move(m_counted), m_arranged);
+            m_records = Arranged(std::move(m_records), m_arranged);
+        }
+        m_arranged.clear();
     };
     grid.OnAfterRowMove = [this](QObject*, int, int) {
         m_bandsKnown = 0;
+        m_stale = true;
     };
     Refresh();
 }
@@ -99,6 +115,7 @@ void TResultsGroups::Forget(bool suspended)
     m_suspended = suspended;
     m_summary.Clear();
     m_counted.clear();
+    m_records.clear();
     m_stale = true;
     m_bandsKnown = 0;
 }
@@ -114,11 +131,13 @@ void TResultsGroups::Refresh()
     Forget(false);
     const TTwinRowReader reader(m_grid, m_columns);
     m_counted.reserve(size_t(m_grid.RowCount()));
+    m_records.reserve(size_t(m_grid.RowCount()));
     for (int row = 0; row < m_grid.RowCount(); ++row) {
-        TTwinRow twin = reader.Read(row);
-        m_summary.AddRow(twin.Group, SizeTextBytes(m_grid.Cell(m_columns.Size, row).AsString()),
-                         twin.Marked);
-        m_counted.emplace(&m_grid.CellStore().RowAt(row), std::move(twin));
+        m_counted.push_back(reader.Read(row));
+        m_records.push_back(&m_grid.CellStore().RowAt(row));
+        m_summary.AddRow(m_counted.back().Group,
+                         SizeTextBytes(m_grid.Cell(m_columns.Size, row).AsString()),
+                         m_counted.back().Marked);
     }
     m_stale = false;
     ShowCounts();
@@ -142,10 +161,10 @@ void TResultsGroups::SetMarks(const std::vector<bool>& marks)
     }
     if (m_suspended)
         return;
-    if (m_stale)
+    if (!RowsCurrent())
         return Refresh();
     for (int row = 0; row < m_grid.RowCount(); ++row) {
-        TTwinRow& counted = m_counted.at(&m_grid.CellStore().RowAt(row));
+        TTwinRow& counted = m_counted[size_t(row)];
         if (const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
             marked != counted.Marked)
             CountMark(counted, marked);
@@ -192,14 +211,14 @@ TColor TResultsGroups::WholeGroupColor()
 // counts do not know yet means the rows changed under them, so they are made anew.
 void TResultsGroups::MarkChanged(int row)
 {
-    const auto counted =
-        m_stale ? m_counted.end() : m_counted.find(&m_grid.CellStore().RowAt(row));
-    if (counted == m_counted.end())
+    if (m_stale || m_records.size() != size_t(m_grid.RowCount()) ||
+        m_records[size_t(row)] != &m_grid.CellStore().RowAt(row))
         return Refresh();
+    TTwinRow& counted = m_counted[size_t(row)];
     const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
-    if (counted->second.Marked == marked)
+    if (counted.Marked == marked)
         return;
-    CountMark(counted->second, marked);
+    CountMark(counted, marked);
     ShowCounts();
 }
 
@@ -220,21 +239,28 @@ void TResultsGroups::ShowCounts()
     m_warningLabel.setVisible(m_summary.WholeGroups() > 0);
 }
 
+bool TResultsGroups::RowsCurrent()
+{
+    if (m_stale || m_records.size() != size_t(m_grid.RowCount()))
+        return false;
+    for (int row = 0; row < m_grid.RowCount(); ++row)
+        if (m_records[size_t(row)] != &m_grid.CellStore().RowAt(row))
+            return false;
+    return true;
+}
+
 std::vector<TTwinRow> TResultsGroups::TwinRows()
 {
-    if (m_stale && !m_suspended)
-        Refresh();
     // Rows still being made are read as they stand.
-    if (m_stale)
+    if (m_suspended)
         return ReadTwinRows(m_grid, m_columns);
-    std::vector<TTwinRow> rows;
-    rows.reserve(size_t(m_grid.RowCount()));
-    for (int row = 0; row < m_grid.RowCount(); ++row)
-        rows.push_back(m_counted.at(&m_grid.CellStore().RowAt(row)));
-    return rows;
+    if (!RowsCurrent())
+        Refresh();
+    return m_counted;
 }
 
 std::vector<int> TResultsGroups::SortOrder(int col, bool ascending)
 {
-    return GroupedOrder(TwinRows(), RowComparison(m_grid, col), ascending);
+    m_arranged = GroupedOrder(TwinRows(), RowComparison(m_grid, col), ascending);
+    return m_arranged;
 }

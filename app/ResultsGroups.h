@@ -7,7 +7,6 @@
 
 #include <QByteArray>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 class QLabel;
@@ -55,6 +54,8 @@ private:
     // Counts a mark the counts knew as the other one.
     void CountMark(TTwinRow& counted, bool marked);
     void ShowCounts();
+    // Whether the rows read at the last Refresh are still the grid's rows, in its order.
+    bool RowsCurrent();
     // Every row as the rules see it, in row order, from what was read of it at the last Refresh.
     std::vector<TTwinRow> TwinRows();
     std::vector<int> SortOrder(int col, bool ascending);
@@ -64,11 +65,15 @@ private:
     QLabel& m_summaryLabel;
     QLabel& m_warningLabel;
     TTwinSummary m_summary;
-    // Each row as read at the last Refresh, with its mark as counted, by its record, which
-    // stays with the row through sorts. Rows made, deleted or rewritten since make it stale,
-    // and the next use reads every row again.
-    std::unordered_map<const TRow*, TTwinRow> m_counted;
+    // Each row as read at the last Refresh, with its mark as counted, in row order, and the
+    // row's record beside it to tell that it is still that row. A grouped sort arranges them as
+    // it arranges the grid; rows made, deleted, moved or rewritten since make them stale, and the
+    // next use reads every row again.
+    std::vector<TTwinRow> m_counted;
+    std::vector<const TRow*> m_records;
     bool m_stale = true;
+    // The order the last grouped sort gave the grid, until the grid has taken it.
+    std::vector<int> m_arranged;
     // Band per row, known for the rows before m_bandsKnown; rows made or changed later move it
     // back, so a search that appends rows never walks the rows before them again.
     std::vector<uint8_t> m_bands;

@@ -301,6 +301,15 @@ TEST_F(ResultsGroupsTest, rulesAndCountsFollowRowsChangedAfterTheyWereRead)
                       Grid().GetCellRect(at.Del, kept).center());
     EXPECT_TRUE(Grid().Cell(at.Del, kept).AsBoolean());
     EXPECT_EQ(m_form.ResultsGroups().Summary().WholeGroups(), 1);
+    // And a rule after the sort takes each row for itself.
+    m_form.KeepNewest1->trigger();
+    QStringList unmarked;
+    for (int r = 0; r < Grid().RowCount(); ++r)
+        if (!Grid().Cell(at.Del, r).AsBoolean())
+            unmarked << Grid().Cell(at.Dest, r).AsString();
+    unmarked.sort();
+    EXPECT_EQ(unmarked, (QStringList{"/b/x.jpg", "/b/y.jpg"}));
+    EXPECT_EQ(m_form.ResultsGroups().Summary().WholeGroups(), 0);
     EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
 }
 
