@@ -531,7 +531,7 @@ void TForm1::BitBtn1Click(QObject*)
         m_referenceFolders = inputs.ReferenceFolders();
         m_folderNotices.clear();
         Label5->hide();
-        m_searchedFolder = inputs.Folder;
+        m_searchedFolders = inputs.SearchedFolders();
         m_searchedRecurse = inputs.Recurse;
         RunSearch(SearchView(), inputs);
         if (!m_searchAgain || m_closed)
@@ -584,7 +584,7 @@ void TForm1::BitBtn6Click(QObject*)
                                                            : TDeletionMode::CopyToFolder;
     // The target is asked for before anything happens: cancelling leaves all as it was. The
     // dialog is the one Browse opens.
-    TMoveTarget target{{}, m_searchedFolder, m_searchedRecurse};
+    TMoveTarget target{{}, m_searchedFolders, m_searchedRecurse};
     if (mode == TDeletionMode::CopyToFolder &&
         !ChooseMoveTarget(Edit1->FolderDialog(), this, target))
         return;
