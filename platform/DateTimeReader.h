@@ -10,7 +10,9 @@
 // are taken apart once, and a text in one of them is read field by field, without the locale's
 // general parser and its time zone look-ups (tens of microseconds a text). Whatever the reader
 // does not follow itself (a format with day names or quotes, other digits, a value out of range)
-// goes to TryStrToDateTime, so every result is TryStrToDateTime's.
+// goes to TryStrToDateTime, so every result is TryStrToDateTime's but one: a local time that a
+// clock change skips, which the parser refuses, is read as written. No clock shows such a time,
+// so DateTimeToStr never writes one for a file's date.
 class TDateTimeReader
 {
 public:

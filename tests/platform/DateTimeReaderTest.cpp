@@ -1,6 +1,8 @@
 #include "platform/DateTimeReader.h"
 
 #include <QLocale>
+#include <QScopeGuard>
+#include <ctime>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -86,4 +88,20 @@ TEST(DateTimeReaderTest, rejectsWhatIsNoDateAsTheLocaleParserDoes)
                              "1/1/24 13:00:00 PM", "1/1/24 1:60:00 AM", "1/1/24 1:00:00 XM",
                              "1/1/2024", "1//24", "１/1/24"})
         ExpectSameAsTryStrToDateTime(reader, QString::fromUtf8(text));
+}
+
+// The one text the reader and the parser read apart: a local time that a clock change skips.
+TEST(DateTimeReaderTest, readsATimeAClockChangeSkipsAsWritten)
+{
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const auto restore = qScopeGuard([&] {
+        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+        tzset();
+    });
+    const LocaleScope scope{QLocale(QStringLiteral("en_GB"))};
+    TDateTime read = -1;
+    ASSERT_TRUE(TDateTimeReader().Read(QStringLiteral("26/03/2023 02:30:00"), read));
+    EXPECT_DOUBLE_EQ(read, EncodeDateTime(2023, 3, 26, 2, 30));
 }
