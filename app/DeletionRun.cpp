@@ -18,6 +18,7 @@
 #include "search/ResultColumns.h"
 
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <sys/stat.h>
 #include <vector>
@@ -46,19 +47,25 @@ std::vector<TResultFile> ResultFiles(TDataGrid& grid, const TResultColumns& colu
     return files;
 }
 
-// The path below the searched folder. A path that is not below it, or that would climb out of the
-// target, keeps only its name.
-QByteArray RelativePath(const QByteArray& path, QByteArray folder)
+// The path below the first searched folder that holds it. A path that is below none of them, or
+// that would climb out of the target, keeps only its name.
+QByteArray RelativePath(const QByteArray& path, const std::vector<QByteArray>& searchedFolders)
 {
-    if (!folder.endsWith('/'))
-        folder += '/';
-    QByteArray relative = path.startsWith(folder) ? path.mid(folder.size()) : QByteArray();
-    while (relative.startsWith('/'))
-        relative.remove(0, 1);
-    for (const QByteArray& part : relative.split('/'))
-        if (part.isEmpty() || part == "." || part == "..")
-            return path.mid(path.lastIndexOf('/') + 1);
-    return relative;
+    for (QByteArray folder : searchedFolders) {
+        if (!folder.endsWith('/'))
+            folder += '/';
+        if (!path.startsWith(folder))
+            continue;
+        QByteArray relative = path.mid(folder.size());
+        while (relative.startsWith('/'))
+            relative.remove(0, 1);
+        const QList<QByteArray> parts = relative.split('/');
+        if (std::none_of(parts.begin(), parts.end(), [](const QByteArray& part) {
+                return part.isEmpty() || part == "." || part == "..";
+            }))
+            return relative;
+    }
+    return path.mid(path.lastIndexOf('/') + 1);
 }
 
 using TRemoval = std::function<TRemovalResult(const QByteArray& path, const TFileEntry& checked)>;
@@ -115,10 +122,10 @@ std::optional<TFileIdentity> FolderIdentity(const QByteArray& path)
 }
 
 // Refuses a target that the search looked into: the copies would land among the results.
-void CheckMoveTarget(const TMoveTarget& target)
+void CheckMoveTarget(const TMoveTarget& target, const QByteArray& searchedFolder)
 {
-    const std::optional<TFileIdentity> searched = FolderIdentity(target.SearchedFolder);
-    if (target.SearchedFolder.isEmpty() || !searched)
+    const std::optional<TFileIdentity> searched = FolderIdentity(searchedFolder);
+    if (searchedFolder.isEmpty() || !searched)
         return;
     const QByteArray canonical = CanonicalPath(target.Folder);
     const QString shown = FileNameToText(target.Folder);
@@ -133,7 +140,7 @@ void CheckMoveTarget(const TMoveTarget& target)
                 throw EInvalidOperation(
                     QStringLiteral("The copies cannot be moved into \"%1\": it lies inside the "
                                    "searched folder \"%2\", whose subfolders were searched.")
-                        .arg(shown, FileNameToText(target.SearchedFolder)));
+                        .arg(shown, FileNameToText(searchedFolder)));
             return;
         }
         if (folder == FolderOf(folder))
@@ -150,7 +157,8 @@ bool ChooseMoveTarget(const TFolderDialog& dialog, QWidget* parent, TMoveTarget&
                       parent))
         return false;
     target.Folder = TextToFileName(folder);
-    CheckMoveTarget(target);
+    for (const QByteArray& searched : target.SearchedFolders)
+        CheckMoveTarget(target, searched);
     return true;
 }
 
@@ -180,7 +188,7 @@ void RunDeletion(const TDeletionView& view, TDeletionMode mode, const TMoveTarge
         break;
     case TDeletionMode::CopyToFolder:
         remove = [&](const QByteArray& path, const TFileEntry& checked) {
-            return aside.Move(path, RelativePath(path, target.SearchedFolder), checked);
+            return aside.Move(path, RelativePath(path, target.SearchedFolders), checked);
         };
         break;
     }

@@ -41,15 +41,16 @@ struct TMoveTarget
 {
     // The chosen folder, in the file-name encoding.
     QByteArray Folder;
-    // The folder the search looked in: the copies keep their place below it.
-    QByteArray SearchedFolder;
-    // Whether its subfolders were searched.
+    // The folders the search looked in, the first folder first: each copy keeps its place below
+    // the first of them that holds it.
+    std::vector<QByteArray> SearchedFolders;
+    // Whether their subfolders were searched.
     bool Recurse = false;
 };
 
 // Asks for the target folder with the dialog ("Select folder"), which starts at the home folder.
-// False when the user cancels. A folder that the search looked into (the searched folder itself,
-// or any folder below it when subfolders were searched) raises EInvalidOperation saying so.
+// False when the user cancels. A folder that the search looked into (a searched folder itself, or
+// any folder below one when subfolders were searched) raises EInvalidOperation saying so.
 bool ChooseMoveTarget(const TFolderDialog& dialog, QWidget* parent, TMoveTarget& target);
 
 // Removes the marked files of the results in grid order and reports each one removed. Writes the

@@ -21,7 +21,6 @@
 #include "platform/WindowFrame.h"
 #include "search/FolderExclusions.h"
 #include "search/ReferenceRows.h"
-#include "search/ResultMarks.h"
 #include "search/ResultsCsv.h"
 #include "search/SearchRun.h"
 #include "search/SearchTables.h"
@@ -532,7 +531,7 @@ void TForm1::BitBtn1Click(QObject*)
         m_referenceFolders = inputs.ReferenceFolders();
         m_folderNotices.clear();
         Label5->hide();
-        m_searchedFolder = inputs.Folder;
+        m_searchedFolders = inputs.SearchedFolders();
         m_searchedRecurse = inputs.Recurse;
         RunSearch(SearchView(), inputs);
         if (!m_searchAgain || m_closed)
@@ -585,7 +584,7 @@ void TForm1::BitBtn6Click(QObject*)
                                                            : TDeletionMode::CopyToFolder;
     // The target is asked for before anything happens: cancelling leaves all as it was. The
     // dialog is the one Browse opens.
-    TMoveTarget target{{}, m_searchedFolder, m_searchedRecurse};
+    TMoveTarget target{{}, m_searchedFolders, m_searchedRecurse};
     if (mode == TDeletionMode::CopyToFolder &&
         !ChooseMoveTarget(Edit1->FolderDialog(), this, target))
         return;
@@ -608,8 +607,7 @@ void TForm1::SetAllMarks(bool (*mark)(bool present))
     for (int row = 0; row < DataGrid1->RowCount(); ++row)
         marks.push_back(!references.Contains(row) &&
                         mark(DataGrid1->Cell(m_columns.Del, row).AsBoolean()));
-    WriteMarks(*DataGrid1, m_columns, marks);
-    m_groups->Refresh();
+    m_groups->SetMarks(marks);
 }
 
 void TForm1::KeepRuleClick(TKeepRule rule)

@@ -219,8 +219,9 @@ private:
     std::vector<QByteArray> m_referenceFolders;
     // The folder notices of the run in progress.
     QStringList m_folderNotices;
-    // Where the last search looked: copies moved aside keep their place below it.
-    QByteArray m_searchedFolder;
+    // Where the last search looked: copies moved aside keep their place below the first folder
+    // that holds them.
+    std::vector<QByteArray> m_searchedFolders;
     bool m_searchedRecurse = false;
 };
 

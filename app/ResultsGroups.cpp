@@ -5,8 +5,10 @@
 #include "grid/shared/GxSharedCommon.h"
 #include "search/ResultMarks.h"
 #include "search/SizeText.h"
+#include "search/TwinRowReader.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 #include <algorithm>
 #include <memory>
 
@@ -48,6 +50,16 @@ std::function<int(int, int)> RowComparison(TDataGrid& grid, int col)
     };
 }
 
+// The items in the order given: item i of the result is item order[i] of the input.
+template <typename T> std::vector<T> Arranged(std::vector<T> items, const std::vector<int>& order)
+{
+    std::vector<T> arranged;
+    arranged.reserve(items.size());
+    for (int from : order)
+        arranged.push_back(std::move(items[size_t(from)]));
+    return arranged;
+}
+
 } // namespace
 
 TResultsGroups::TResultsGroups(TDataGrid& grid, const TResultColumns& columns, QLabel& summary,
@@ -55,10 +67,20 @@ TResultsGroups::TResultsGroups(TDataGrid& grid, const TResultColumns& columns, Q
     : m_grid(grid), m_columns(columns), m_summaryLabel(summary), m_warningLabel(warning)
 {
     grid.OnChange = [this](QObject*, int ACol, int ARow) {
-        if (ACol == m_columns.Del && !m_suspended)
-            MarkChanged(ARow);
+        if (ACol == m_columns.Del) {
+            if (!m_suspended)
+                MarkChanged(ARow);
+            return;
+        }
         if (ACol == m_columns.Group)
             m_bandsKnown = std::min(m_bandsKnown, ARow);
+        for (const int read : {m_columns.Dest, m_columns.Size, m_columns.Date, m_columns.Group,
+                               m_columns.Ref})
+            m_stale = m_stale || ACol == read;
+    };
+    grid.OnDataChange = [this](QObject*, TDataChange change, int) {
+        if (change == dcAddRow || change == dcInsertRow || change == dcDeleteRow)
+            m_stale = true;
     };
     grid.OnCellColoring = [this](QObject*, int, int ARow, TColor& CellColor, TColor&,
                                  TCellState CellState) {
@@ -75,9 +97,15 @@ TResultsGroups::TResultsGroups(TDataGrid& grid, const TResultColumns& columns, Q
     };
     grid.OnAfterSort = [this](QObject*, int) {
         m_bandsKnown = 0;
+        if (m_arranged.size() == m_counted.size()) {
+            m_counted = Arranged(std::move(m_counted), m_arranged);
+            m_records = Arranged(std::move(m_records), m_arranged);
+        }
+        m_arranged.clear();
     };
     grid.OnAfterRowMove = [this](QObject*, int, int) {
         m_bandsKnown = 0;
+        m_stale = true;
     };
     Refresh();
 }
@@ -87,6 +115,8 @@ void TResultsGroups::Forget(bool suspended)
     m_suspended = suspended;
     m_summary.Clear();
     m_counted.clear();
+    m_records.clear();
+    m_stale = true;
     m_bandsKnown = 0;
 }
 
@@ -99,12 +129,17 @@ void TResultsGroups::Suspend()
 void TResultsGroups::Refresh()
 {
     Forget(false);
+    const TTwinRowReader reader(m_grid, m_columns);
+    m_counted.reserve(size_t(m_grid.RowCount()));
+    m_records.reserve(size_t(m_grid.RowCount()));
     for (int row = 0; row < m_grid.RowCount(); ++row) {
-        const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
-        m_summary.AddRow(GroupOf(m_grid, m_columns, row),
-                         SizeTextBytes(m_grid.Cell(m_columns.Size, row).AsString()), marked);
-        m_counted[&m_grid.CellStore().RowAt(row)] = marked;
+        m_counted.push_back(reader.Read(row));
+        m_records.push_back(&m_grid.CellStore().RowAt(row));
+        m_summary.AddRow(m_counted.back().Group,
+                         SizeTextBytes(m_grid.Cell(m_columns.Size, row).AsString()),
+                         m_counted.back().Marked);
     }
+    m_stale = false;
     ShowCounts();
 }
 
@@ -112,8 +147,29 @@ void TResultsGroups::ApplyRule(TKeepRule rule, const QByteArray& folder)
 {
     if (SaysEmpty())
         return;
-    ::ApplyKeepRule(m_grid, m_columns, rule, folder);
-    Refresh();
+    SetMarks(KeepRuleMarks(TwinRows(), rule, folder));
+}
+
+void TResultsGroups::SetMarks(const std::vector<bool>& marks)
+{
+    // The marks are counted below from the rows' records, not cell by cell as they are written.
+    const bool suspended = m_suspended;
+    m_suspended = true;
+    {
+        const auto following = qScopeGuard([&] { m_suspended = suspended; });
+        WriteMarks(m_grid, m_columns, marks);
+    }
+    if (m_suspended)
+        return;
+    if (!RowsCurrent())
+        return Refresh();
+    for (int row = 0; row < m_grid.RowCount(); ++row) {
+        TTwinRow& counted = m_counted[size_t(row)];
+        if (const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
+            marked != counted.Marked)
+            CountMark(counted, marked);
+    }
+    ShowCounts();
 }
 
 bool TResultsGroups::SaysEmpty()
@@ -155,20 +211,25 @@ TColor TResultsGroups::WholeGroupColor()
 // counts do not know yet means the rows changed under them, so they are made anew.
 void TResultsGroups::MarkChanged(int row)
 {
-    const auto counted = m_counted.find(&m_grid.CellStore().RowAt(row));
-    if (counted == m_counted.end())
+    if (m_stale || m_records.size() != size_t(m_grid.RowCount()) ||
+        m_records[size_t(row)] != &m_grid.CellStore().RowAt(row))
         return Refresh();
+    TTwinRow& counted = m_counted[size_t(row)];
     const bool marked = m_grid.Cell(m_columns.Del, row).AsBoolean();
-    if (counted->second == marked)
+    if (counted.Marked == marked)
         return;
-    counted->second = marked;
-    const int group = GroupOf(m_grid, m_columns, row);
-    const bool wasWhole = m_summary.IsWhole(group);
-    m_summary.MarkChanged(group, marked);
-    // The whole group's rows change colour, not only the clicked cell.
-    if (m_summary.IsWhole(group) != wasWhole)
-        m_grid.viewport()->update();
+    CountMark(counted, marked);
     ShowCounts();
+}
+
+void TResultsGroups::CountMark(TTwinRow& counted, bool marked)
+{
+    counted.Marked = marked;
+    const bool wasWhole = m_summary.IsWhole(counted.Group);
+    m_summary.MarkChanged(counted.Group, marked);
+    // The whole group's rows change colour, not only the clicked cell.
+    if (m_summary.IsWhole(counted.Group) != wasWhole)
+        m_grid.viewport()->update();
 }
 
 void TResultsGroups::ShowCounts()
@@ -178,7 +239,28 @@ void TResultsGroups::ShowCounts()
     m_warningLabel.setVisible(m_summary.WholeGroups() > 0);
 }
 
+bool TResultsGroups::RowsCurrent()
+{
+    if (m_stale || m_records.size() != size_t(m_grid.RowCount()))
+        return false;
+    for (int row = 0; row < m_grid.RowCount(); ++row)
+        if (m_records[size_t(row)] != &m_grid.CellStore().RowAt(row))
+            return false;
+    return true;
+}
+
+std::vector<TTwinRow> TResultsGroups::TwinRows()
+{
+    // Rows still being made are read as they stand.
+    if (m_suspended)
+        return ReadTwinRows(m_grid, m_columns);
+    if (!RowsCurrent())
+        Refresh();
+    return m_counted;
+}
+
 std::vector<int> TResultsGroups::SortOrder(int col, bool ascending)
 {
-    return GroupedOrder(ReadTwinRows(m_grid, m_columns), RowComparison(m_grid, col), ascending);
+    m_arranged = GroupedOrder(TwinRows(), RowComparison(m_grid, col), ascending);
+    return m_arranged;
 }

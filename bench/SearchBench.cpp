@@ -24,7 +24,7 @@
 #include "search/ReferenceRows.h"
 #include "search/ResultColumns.h"
 #include "search/Thumbnail.h"
-#include "search/ThumbnailPrefetcher.h"
+#include "search/ThumbnailFill.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -177,17 +177,22 @@ int EmbeddedPreviewRows(const std::vector<QByteArray>& files)
 }
 
 // The thumbnail phase again, over the same files into an image list of its own, with the given
-// number of pool threads (0: everything on the calling thread).
+// number of pool threads.
 double ThumbnailSeconds(const std::vector<QByteArray>& files, const QImage& placeholder,
                         int threads)
 {
     QElapsedTimer timer;
     timer.start();
     TImageList images(kThumbnailSize.width(), kThumbnailSize.height());
-    TThumbnailPrefetcher thumbnails(files, placeholder, TThumbnailPrefetcher::DefaultDepth,
-                                    threads);
-    for (int i = 0; i < thumbnails.Count(); ++i)
-        for (const QImage& picture : thumbnails.Take(i).thumbnails)
+    TThumbnailFill fill(
+        files, [&placeholder](const QByteArray& path) { return MakeThumbnail(path, placeholder); },
+        SameThumbnailFiles, threads);
+    std::vector<std::vector<QImage>> pictures(files.size());
+    while (!fill.Done())
+        for (TThumbnailFill::TArrived& arrived : fill.Take(10))
+            pictures[size_t(arrived.index)] = std::move(arrived.result.thumbnails);
+    for (const std::vector<QImage>& ofFile : pictures)
+        for (const QImage& picture : ofFile)
             images.Add(picture);
     return timer.nsecsElapsed() / 1e9;
 }
@@ -249,10 +254,10 @@ void RunOnce(TForm1& form, const TOptions& options)
     const std::vector<QByteArray> files = ResultFiles(*form.DataGrid1);
     std::printf("thumbs_exif=%d\n", EmbeddedPreviewRows(files));
     const QImage& placeholder = form.Image1->Picture();
-    std::printf("cores=%d\n", TThumbnailPrefetcher::AllCores());
-    PrintFigure("thumbs_1thread_s", ThumbnailSeconds(files, placeholder, 0));
+    std::printf("cores=%d\n", TThumbnailFill::AllCores());
+    PrintFigure("thumbs_1thread_s", ThumbnailSeconds(files, placeholder, 1));
     PrintFigure("thumbs_allcores_s",
-                ThumbnailSeconds(files, placeholder, TThumbnailPrefetcher::AllCores()));
+                ThumbnailSeconds(files, placeholder, TThumbnailFill::AllCores()));
     PrintFigure("thumbs_fullsize_s", FullSizeThumbnailSeconds(*form.DataGrid1));
     std::fflush(stdout);
     if (!options.Sheet.isEmpty())

@@ -62,7 +62,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options)
     return !options.Folder.isEmpty();
 }
 
-// search_bench's figures for the same search, from the binary built next to this one.
+// search_bench's figures for the same search, from the binary built next to this one. It is
+// ended after its peak memory: the thumbnail timings it prints after that are not wanted here.
 void PrintEngineFigures(const TOptions& options)
 {
     QStringList arguments{QStringLiteral("--mask"), QString::fromLocal8Bit(options.Mask)};
@@ -75,15 +76,22 @@ void PrintEngineFigures(const TOptions& options)
     bench.setProcessEnvironment(environment);
     bench.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     bench.start(QCoreApplication::applicationDirPath() + QStringLiteral("/search_bench"), arguments);
-    if (!bench.waitForFinished(-1) || bench.exitCode() != 0) {
-        std::fprintf(stderr, "search_bench did not run\n");
-        return;
+    bool complete = false;
+    while (!complete && (bench.canReadLine() || bench.waitForReadyRead(-1))) {
+        while (!complete && bench.canReadLine()) {
+            const QByteArray line = bench.readLine().trimmed();
+            for (const char* name :
+                 {"duplicates=", "phases123_s=", "thumbs_s=", "total_s=", "peak_mb="})
+                if (line.startsWith(name))
+                    std::printf("search_bench_%s\n", line.constData());
+            complete = line.startsWith("peak_mb=");
+        }
     }
-    for (const QByteArray& line : bench.readAllStandardOutput().split('\n'))
-        for (const char* name : {"duplicates=", "phases123_s=", "thumbs_s=", "total_s=", "peak_mb="})
-            if (line.startsWith(name))
-                std::printf("search_bench_%s\n", line.constData());
+    if (!complete)
+        std::fprintf(stderr, "search_bench did not run\n");
     std::fflush(stdout);
+    bench.kill();
+    bench.waitForFinished(-1);
 }
 
 // Whether every row on the grid's page shows its picture.

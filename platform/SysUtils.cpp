@@ -47,6 +47,8 @@ bool ParseMagnitude(QStringView digits, int base, uint64_t& magnitude)
     return true;
 }
 
+} // namespace
+
 QString LongTimeFormat()
 {
     // The locale's long time format names the time zone; the program never shows one.
@@ -66,8 +68,6 @@ QDate WithCenturyWindow(QDate date, const QString& dateFormat)
         date = date.addYears(100);
     return date;
 }
-
-} // namespace
 
 QString IntToStr(int64_t value)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <cstdint>
 
@@ -35,6 +36,11 @@ QString DateTimeToStr(TDateTime value);
 // "'%s' is not a valid date and time".
 TDateTime StrToDateTime(const QString& text);
 bool TryStrToDateTime(const QString& text, TDateTime& value);
+// The locale's long time format without its time zone.
+QString LongTimeFormat();
+// A date read in a short date format with a two-digit year, its year moved within fifty years of
+// today; other dates as they are.
+QDate WithCenturyWindow(QDate date, const QString& dateFormat);
 TDateTime EncodeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
                          int msec = 0);
 // Today's date at midnight.

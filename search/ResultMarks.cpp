@@ -1,10 +1,8 @@
 #include "search/ResultMarks.h"
 
 #include "grid/GxGrid.h"
-#include "platform/FileNames.h"
-#include "platform/SysUtils.h"
-#include "search/ReferenceRows.h"
 #include "search/ResultColumns.h"
+#include "search/TwinRowReader.h"
 
 int GroupOf(TDataGrid& grid, const TResultColumns& columns, int row)
 {
@@ -13,16 +11,11 @@ int GroupOf(TDataGrid& grid, const TResultColumns& columns, int row)
 
 std::vector<TTwinRow> ReadTwinRows(TDataGrid& grid, const TResultColumns& columns)
 {
-    const TReferenceRows references(grid, columns);
+    const TTwinRowReader reader(grid, columns);
     std::vector<TTwinRow> rows;
     rows.reserve(size_t(grid.RowCount()));
-    for (int row = 0; row < grid.RowCount(); ++row) {
-        TDateTime date = 0;
-        TryStrToDateTime(grid.Cell(columns.Date, row).AsString(), date);
-        rows.push_back({GroupOf(grid, columns, row), date,
-                        TextToFileName(grid.Cell(columns.Dest, row).AsString()),
-                        grid.Cell(columns.Del, row).AsBoolean(), references.Contains(row)});
-    }
+    for (int row = 0; row < grid.RowCount(); ++row)
+        rows.push_back(reader.Read(row));
     return rows;
 }
 

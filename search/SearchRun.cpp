@@ -123,3 +123,11 @@ std::vector<QByteArray> TSearchInputs::ReferenceFolders() const
             folders.push_back(folder.Path);
     return folders;
 }
+
+std::vector<QByteArray> TSearchInputs::SearchedFolders() const
+{
+    std::vector<QByteArray> folders{Folder};
+    for (const TSearchFolder& folder : MoreFolders)
+        folders.push_back(folder.Path);
+    return folders;
+}

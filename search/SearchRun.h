@@ -30,6 +30,8 @@ struct TSearchInputs
 
     // The further folders marked as reference folders.
     std::vector<QByteArray> ReferenceFolders() const;
+    // Folder, then every further folder.
+    std::vector<QByteArray> SearchedFolders() const;
 };
 
 // The search started by Start, for a caller that has just set StopFlag to 0: clears the working

@@ -4,34 +4,53 @@
 
 #include <algorithm>
 #include <numeric>
-#include <tuple>
-#include <unordered_map>
+#include <span>
 
 namespace {
 
-// The row indices grouped: every group's rows together, groups and rows in present order.
-std::vector<std::vector<int>> GroupsOf(const std::vector<TTwinRow>& rows)
+// The row indices with every group's rows together, in present order within a group, and each
+// group's run of them.
+struct TGroupRuns
 {
-    std::vector<int> order(rows.size());
+    std::vector<int> Order;
+    std::vector<std::span<int>> Groups;
+};
+
+TGroupRuns GroupsOf(const std::vector<TTwinRow>& rows)
+{
+    TGroupRuns runs{std::vector<int>(rows.size()), {}};
+    std::vector<int>& order = runs.Order;
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&rows](int a, int b) {
         return rows[size_t(a)].Group < rows[size_t(b)].Group;
     });
-    std::vector<std::vector<int>> groups;
-    for (size_t i = 0; i < order.size(); ++i) {
-        if (i == 0 || rows[size_t(order[i])].Group != rows[size_t(order[i - 1])].Group)
-            groups.emplace_back();
-        groups.back().push_back(order[i]);
-    }
-    return groups;
+    for (size_t end = 0, begin = 0; end <= order.size(); ++end)
+        if (end == order.size() ||
+            rows[size_t(order[end])].Group != rows[size_t(order[begin])].Group) {
+            if (end > begin)
+                runs.Groups.emplace_back(order.data() + begin, end - begin);
+            begin = end;
+        }
+    return runs;
+}
+
+// The member that before puts first among those that pass; -1 when none passes.
+template <typename Before, typename Pass>
+int FirstBy(const std::vector<TTwinRow>& rows, std::span<const int> members, Before before,
+            Pass pass)
+{
+    int first = -1;
+    for (int row : members)
+        if (pass(rows[size_t(row)]) &&
+            (first < 0 || before(rows[size_t(row)], rows[size_t(first)])))
+            first = row;
+    return first;
 }
 
 template <typename Before>
-int FirstBy(const std::vector<TTwinRow>& rows, const std::vector<int>& members, Before before)
+int FirstBy(const std::vector<TTwinRow>& rows, std::span<const int> members, Before before)
 {
-    return *std::min_element(members.begin(), members.end(), [&](int a, int b) {
-        return before(rows[size_t(a)], rows[size_t(b)]);
-    });
+    return FirstBy(rows, members, before, [](const TTwinRow&) { return true; });
 }
 
 bool NewerBefore(const TTwinRow& a, const TTwinRow& b)
@@ -49,26 +68,50 @@ bool ShorterBefore(const TTwinRow& a, const TTwinRow& b)
 }
 
 // Marks every member but the keeper.
-void KeepOne(std::vector<bool>& marks, const std::vector<int>& members, int keeper)
+void KeepOne(std::vector<bool>& marks, std::span<const int> members, int keeper)
 {
     for (int row : members)
         marks[size_t(row)] = row != keeper;
 }
 
-// The members a keep-one rule may choose from: the reference copies when the group has any, since
-// they stay whatever the marks say and so already keep the picture.
-std::vector<int> KeeperCandidates(const std::vector<TTwinRow>& rows,
-                                  const std::vector<int>& members)
+bool AnyOf(const std::vector<TTwinRow>& rows, std::span<const int> members,
+           bool (*test)(const TTwinRow&))
 {
-    std::vector<int> references;
-    for (int row : members)
-        if (rows[size_t(row)].Reference)
-            references.push_back(row);
-    return references.empty() ? members : references;
+    return std::any_of(members.begin(), members.end(),
+                       [&](int row) { return test(rows[size_t(row)]); });
+}
+
+bool IsReference(const TTwinRow& row)
+{
+    return row.Reference;
+}
+
+bool IsUnmarked(const TTwinRow& row)
+{
+    return !row.Marked;
+}
+
+// The first by the order among the members a keep-one rule may choose from: the reference copies
+// when the group has any, since they stay whatever the marks say and so already keep the picture.
+template <typename Before>
+int FirstCandidate(const std::vector<TTwinRow>& rows, std::span<const int> members, Before before)
+{
+    if (AnyOf(rows, members, IsReference))
+        return FirstBy(rows, members, before, IsReference);
+    return FirstBy(rows, members, before);
+}
+
+// Among the group's unmarked rows, or all of them when every one is marked, the one KeepsBefore
+// puts first.
+int KeeperOf(const std::vector<TTwinRow>& rows, std::span<const int> members)
+{
+    if (AnyOf(rows, members, IsUnmarked))
+        return FirstBy(rows, members, KeepsBefore, IsUnmarked);
+    return FirstBy(rows, members, KeepsBefore);
 }
 
 void ApplyToGroup(std::vector<bool>& marks, const std::vector<TTwinRow>& rows,
-                  const std::vector<int>& members, TKeepRule rule, const QByteArray& folder)
+                  std::span<const int> members, TKeepRule rule, const QByteArray& folder)
 {
     const auto copiesInFolder = [&] {
         std::vector<int> copies;
@@ -77,14 +120,13 @@ void ApplyToGroup(std::vector<bool>& marks, const std::vector<TTwinRow>& rows,
                 copies.push_back(row);
         return copies;
     };
-    const std::vector<int> candidates = KeeperCandidates(rows, members);
     switch (rule) {
     case TKeepRule::Oldest:
-        return KeepOne(marks, members, FirstBy(rows, candidates, KeepsBefore));
+        return KeepOne(marks, members, FirstCandidate(rows, members, KeepsBefore));
     case TKeepRule::Newest:
-        return KeepOne(marks, members, FirstBy(rows, candidates, NewerBefore));
+        return KeepOne(marks, members, FirstCandidate(rows, members, NewerBefore));
     case TKeepRule::ShortestPath:
-        return KeepOne(marks, members, FirstBy(rows, candidates, ShorterBefore));
+        return KeepOne(marks, members, FirstCandidate(rows, members, ShorterBefore));
     case TKeepRule::CopiesInFolder: {
         const std::vector<int> inFolder = copiesInFolder();
         if (inFolder.empty())
@@ -111,7 +153,11 @@ void ApplyToGroup(std::vector<bool>& marks, const std::vector<TTwinRow>& rows,
 
 bool KeepsBefore(const TTwinRow& a, const TTwinRow& b)
 {
-    return std::tuple(a.Date, a.Path.size(), a.Path) < std::tuple(b.Date, b.Path.size(), b.Path);
+    if (a.Date != b.Date)
+        return a.Date < b.Date;
+    if (a.Path.size() != b.Path.size())
+        return a.Path.size() < b.Path.size();
+    return a.Path < b.Path;
 }
 
 std::vector<bool> KeepRuleMarks(const std::vector<TTwinRow>& rows, TKeepRule rule,
@@ -120,7 +166,7 @@ std::vector<bool> KeepRuleMarks(const std::vector<TTwinRow>& rows, TKeepRule rul
     std::vector<bool> marks(rows.size());
     for (size_t i = 0; i < rows.size(); ++i)
         marks[i] = rows[i].Marked;
-    for (const std::vector<int>& members : GroupsOf(rows))
+    for (const std::span<int> members : GroupsOf(rows).Groups)
         ApplyToGroup(marks, rows, members, rule, folder);
     for (size_t i = 0; i < rows.size(); ++i)
         if (rows[i].Reference)
@@ -131,12 +177,8 @@ std::vector<bool> KeepRuleMarks(const std::vector<TTwinRow>& rows, TKeepRule rul
 std::vector<int> KeeperOfEachRow(const std::vector<TTwinRow>& rows)
 {
     std::vector<int> keepers(rows.size());
-    for (const std::vector<int>& members : GroupsOf(rows)) {
-        std::vector<int> unmarked;
-        for (int row : members)
-            if (!rows[size_t(row)].Marked)
-                unmarked.push_back(row);
-        const int keeper = FirstBy(rows, unmarked.empty() ? members : unmarked, KeepsBefore);
+    for (const std::span<int> members : GroupsOf(rows).Groups) {
+        const int keeper = KeeperOf(rows, members);
         for (int row : members)
             keepers[size_t(row)] = keeper;
     }
@@ -146,23 +188,31 @@ std::vector<int> KeeperOfEachRow(const std::vector<TTwinRow>& rows)
 std::vector<int> GroupedOrder(const std::vector<TTwinRow>& rows,
                               const std::function<int(int, int)>& compare, bool ascending)
 {
-    const std::vector<int> keepers = KeeperOfEachRow(rows);
-    // Each row's group stands for the place of its first row: equal keys keep groups apart.
-    std::vector<int> groupPlace(rows.size());
-    std::unordered_map<int, int> firstPlace;
-    for (size_t row = 0; row < rows.size(); ++row)
-        groupPlace[row] = firstPlace.try_emplace(rows[row].Group, int(row)).first->second;
     const int direction = ascending ? 1 : -1;
-    std::vector<int> order(rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const size_t i = size_t(a), j = size_t(b);
-        if (groupPlace[i] != groupPlace[j]) {
-            if (const int byKeeper = compare(keepers[i], keepers[j]) * direction)
-                return byKeeper < 0;
-            return groupPlace[i] < groupPlace[j];
-        }
-        return compare(a, b) * direction < 0;
+    // Each group stands for its keeper and for the place of its first row: equal keys keep
+    // groups apart and in their present order.
+    struct TGroupKey
+    {
+        int Keeper;
+        int Place;
+        std::span<int> Members;
+    };
+    TGroupRuns runs = GroupsOf(rows);
+    std::vector<TGroupKey> groups;
+    groups.reserve(runs.Groups.size());
+    for (const std::span<int> members : runs.Groups)
+        groups.push_back({KeeperOf(rows, members), members.front(), members});
+    std::sort(groups.begin(), groups.end(), [&](const TGroupKey& a, const TGroupKey& b) {
+        if (const int byKeeper = compare(a.Keeper, b.Keeper) * direction)
+            return byKeeper < 0;
+        return a.Place < b.Place;
     });
+    std::vector<int> order;
+    order.reserve(rows.size());
+    for (const TGroupKey& group : groups) {
+        std::stable_sort(group.Members.begin(), group.Members.end(),
+                         [&](int a, int b) { return compare(a, b) * direction < 0; });
+        order.insert(order.end(), group.Members.begin(), group.Members.end());
+    }
     return order;
 }

@@ -12,6 +12,7 @@
 #include "platform/Memo.h"
 #include "platform/PageControl.h"
 #include "platform/ProgressBar.h"
+#include "search/ResultColumns.h"
 #include "support/FileSafety.h"
 #include "support/TestSupport.h"
 #include "support/TrashSandbox.h"
@@ -249,7 +250,7 @@ TEST_F(DeletionRunTest, copyToFolderMovesTheCopiesBelowTheTargetAndListsWhatStay
     const auto before = Files();
     const QByteArray aside = m_sandbox.Path(QStringLiteral("aside"));
     RunDeletion({m_grid, m_memo, m_progress, m_abandoned}, TDeletionMode::CopyToFolder,
-                {aside, m_sandbox.Path(QString()), false});
+                {aside, {m_sandbox.Path(QString())}, false});
     EXPECT_EQ(
         Report(),
         (QStringList{QStringLiteral("Next files moved to %1:").arg(FileNameToText(aside)),
@@ -271,7 +272,7 @@ TEST_F(DeletionRunTest, copyToFolderOnASecondFileSystemMovesTheCopiesWhole)
     const QByteArray copy = AddCopyWithTwin(QStringLiteral("copy.jpg"), "copied picture");
     const auto before = Files();
     RunDeletion({m_grid, m_memo, m_progress, m_abandoned}, TDeletionMode::CopyToFolder,
-                {QFile::encodeName(target.path()), m_sandbox.Path(QString()), true});
+                {QFile::encodeName(target.path()), {m_sandbox.Path(QString())}, true});
     EXPECT_EQ(Report().mid(1), QStringList{FileNameToText(copy)});
     EXPECT_EQ(Files(), Without(before, {copy}));
     EXPECT_EQ(FilesUnder(target.path()),
@@ -474,5 +475,48 @@ TEST_F(DeletionWindowTest, copyToSpecifiedFolderAsksWhereAndCancelOrAFolderSearc
         const QString target = aside + moved.mid(pictures.size());
         expected.insert(target, expected.take(moved));
     }
+    EXPECT_EQ(FilesUnder(m_sandbox.Dir().path()), expected);
+}
+
+// With further folders each copy keeps its place below the searched folder that holds it, and a
+// target inside any searched folder is refused.
+TEST_F(DeletionWindowTest, copyToSpecifiedFolderKeepsPlacesBelowEachSearchedFolder)
+{
+    const QString pictures = m_sandbox.Dir().filePath(QStringLiteral("pictures"));
+    const QString more = m_sandbox.Dir().filePath(QStringLiteral("more"));
+    for (const QString& name : {pictures + QStringLiteral("/a.jpg"), more + QStringLiteral("/b/a.jpg")})
+        WriteBytes(QFile::encodeName(name), QByteArray(200, 'a'));
+    for (const QString& name : {pictures + QStringLiteral("/c.jpg"), more + QStringLiteral("/b/c.jpg")})
+        WriteBytes(QFile::encodeName(name), QByteArray(300, 'c'));
+    const QString aside = m_sandbox.Dir().filePath(QStringLiteral("aside"));
+    ASSERT_TRUE(QDir().mkpath(aside));
+    QString answer;
+    m_form.Edit1->SetFolderDialog([&](QWidget*, const QString&, const QString&) { return answer; });
+    m_form.Edit1->setText(pictures);
+    m_form.AddFurtherFolder(more);
+    m_form.CheckBox1->setChecked(true);
+    QTest::mouseClick(m_form.BitBtn1, Qt::LeftButton);
+    TDataGrid& grid = *m_form.DataGrid1;
+    ASSERT_EQ(grid.RowCount(), 4);
+    const TResultColumns at = TResultColumns::Resolve(grid);
+    for (int row = 0; row < grid.RowCount(); ++row)
+        grid.Cell(at.Del, row).SetAsBoolean(grid.Cell(at.Dest, row).AsString().startsWith(more));
+    QTest::mouseClick(m_form.BitBtn5, Qt::LeftButton);
+    m_form.RadioButton3->setChecked(true);
+    const auto before = FilesUnder(m_sandbox.Dir().path());
+
+    answer = more + QStringLiteral("/b");
+    QTest::mouseClick(m_form.BitBtn6, Qt::LeftButton);
+    ASSERT_EQ(m_errors.size(), 1);
+    EXPECT_TRUE(m_errors[0].contains(QStringLiteral("whose subfolders were searched")))
+        << m_errors[0];
+    EXPECT_EQ(FilesUnder(m_sandbox.Dir().path()), before);
+
+    answer = aside;
+    QTest::mouseClick(m_form.BitBtn6, Qt::LeftButton);
+    EXPECT_EQ(m_errors.size(), 1) << m_errors.join(QLatin1Char('\n'));
+    auto expected = before;
+    for (const char* name : {"/b/a.jpg", "/b/c.jpg"})
+        expected.insert(aside + QLatin1String(name), expected.take(more + QLatin1String(name)));
     EXPECT_EQ(FilesUnder(m_sandbox.Dir().path()), expected);
 }

@@ -269,6 +269,50 @@ TEST_F(ResultsGroupsTest, rulesFromTheMenuAndTheButtonActOnceAndNeverMarkAGroupW
     EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
 }
 
+// The rules and the counts work from what was read of each row; rows made, deleted or rewritten
+// after that must be read again, not taken from the rows that stood there before.
+TEST_F(ResultsGroupsTest, rulesAndCountsFollowRowsChangedAfterTheyWereRead)
+{
+    Fill({{"/a/x.jpg", 1, 10}, {"/b/x.jpg", 1, 5}, {"/a/y.jpg", 2, 8}, {"/b/y.jpg", 2, 9}});
+    const TResultColumns at = Columns();
+    m_form.KeepOldest1->trigger();
+    ASSERT_EQ(Marks(), (QList<bool>{true, false, false, true}));
+
+    Grid().Cell(at.Date, 0).SetAsString(DateTimeToStr(EncodeDateTime(2026, 12, 1, 12)));
+    m_form.KeepOldest1->trigger();
+    EXPECT_EQ(Marks(), (QList<bool>{false, true, false, true}));
+
+    Grid().DeleteRow(0);
+    const int row = Grid().AddRow();
+    Grid().Cell(at.Dest, row).SetAsString(QStringLiteral("/c/y.jpg"));
+    Grid().Cell(at.Size, row).SetAsString(SizeText(2000.0));
+    Grid().Cell(at.Date, row).SetAsString(DateTimeToStr(EncodeDateTime(2026, 12, 2, 12)));
+    Grid().Cell(at.Group, row).SetAsFloat(2);
+    m_form.KeepOldest1->trigger();
+    EXPECT_EQ(Column(at.Dest), (QStringList{"/b/x.jpg", "/a/y.jpg", "/b/y.jpg", "/c/y.jpg"}));
+    EXPECT_EQ(Marks(), (QList<bool>{false, true, true, false}));
+    EXPECT_EQ(m_form.ResultsGroups().Summary().Files(), 4);
+    EXPECT_EQ(m_form.ResultsGroups().Summary().FreedBytes(), 2 * 2000);
+
+    // A mark clicked after a sort reaches the row's own count.
+    ClickHeader(at.Dest);
+    const int kept = int(Column(at.Dest).indexOf(QStringLiteral("/b/x.jpg")));
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {},
+                      Grid().GetCellRect(at.Del, kept).center());
+    EXPECT_TRUE(Grid().Cell(at.Del, kept).AsBoolean());
+    EXPECT_EQ(m_form.ResultsGroups().Summary().WholeGroups(), 1);
+    // And a rule after the sort takes each row for itself.
+    m_form.KeepNewest1->trigger();
+    QStringList unmarked;
+    for (int r = 0; r < Grid().RowCount(); ++r)
+        if (!Grid().Cell(at.Del, r).AsBoolean())
+            unmarked << Grid().Cell(at.Dest, r).AsString();
+    unmarked.sort();
+    EXPECT_EQ(unmarked, (QStringList{"/b/x.jpg", "/b/y.jpg"}));
+    EXPECT_EQ(m_form.ResultsGroups().Summary().WholeGroups(), 0);
+    EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join('\n').toStdString();
+}
+
 TEST_F(ResultsGroupsTest, saveListWritesTheChosenFileAndReportsOneItCannotWrite)
 {
     QTemporaryDir dir;

@@ -1,7 +1,5 @@
 #include "search/ThumbnailFill.h"
 
-#include "NumberedPaths.h"
-
 #include <QElapsedTimer>
 #include <QTest>
 #include <atomic>
@@ -14,6 +12,15 @@
 #include <thread>
 
 namespace {
+
+// "0", "1", ... as paths, for the decoder below.
+std::vector<QByteArray> NumberedPaths(int count)
+{
+    std::vector<QByteArray> paths;
+    for (int i = 0; i < count; ++i)
+        paths.push_back(QByteArray::number(i));
+    return paths;
+}
 
 // A decode function for numbered paths: a picture filled with the number, the number as its
 // resolution; it notes the order of its calls and how many run at once, can hold every call
