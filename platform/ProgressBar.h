@@ -5,11 +5,14 @@
 // A progress bar with the classic range rules: a maximum below the minimum (or a minimum above
 // the maximum) is refused with EInvalidOperation "Property value out of range" and changes
 // nothing; a position outside the range is kept as given and drawn at the nearer end, so a
-// position above the maximum shows a full bar.
+// position above the maximum shows a full bar. Min, Max and Position are kept as given; a range
+// of more than ShownSteps steps is drawn in ShownSteps steps.
 class TProgressBar : public QProgressBar
 {
     Q_OBJECT
 public:
+    static constexpr int ShownSteps = 10000;
+
     explicit TProgressBar(QWidget* parent = nullptr);
 
     int Min() const { return m_min; }

@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int kGeneralDigits = 15;
+// Every whole number below it has at most kGeneralDigits digits.
+constexpr double kWholeDigitsLimit = 1e15;
 const QDate kDayZero(1899, 12, 30);
 constexpr double kMsecPerDay = 86400000.0;
 
@@ -157,6 +159,11 @@ QString FloatToStr(double value)
         return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     if (value == 0)
         return QStringLiteral("0");
+    // Whole numbers of up to 15 digits, such as every file size, are their plain digits: no
+    // rounding can apply, and printing the exact expansion of each would cost a search over
+    // hundreds of thousands of files noticeable time.
+    if (std::fabs(value) < kWholeDigitsLimit && std::trunc(value) == value)
+        return QString::number(static_cast<qint64>(value));
 
     int exponent = 0;
     QByteArray digits = ExactDigits(value, exponent);

@@ -141,11 +141,11 @@ std::vector<TRun> RunsOfThreeOrMore(const std::vector<TCandidateFile>& candidate
     return runs;
 }
 
-// The whole-file digest of every candidate that may have a twin in its run: first blocks of all
-// runs' files, then the whole files whose first blocks meet another's in their run.
-std::vector<std::optional<uint64_t>> ContentDigests(const std::vector<TCandidateFile>& candidates,
-                                                    const std::vector<TRun>& runs,
-                                                    const TReadProgress& onRead)
+// The digests of the candidates in runs: first blocks of all runs' files, then the whole files
+// whose first blocks meet another's in their run.
+std::vector<TContentDigest> ContentDigests(const std::vector<TCandidateFile>& candidates,
+                                           const std::vector<TRun>& runs,
+                                           const TReadProgress& onRead)
 {
     std::vector<size_t> inRuns;
     for (const TRun& run : runs)
@@ -158,7 +158,7 @@ std::vector<std::optional<uint64_t>> ContentDigests(const std::vector<TCandidate
     const std::vector<std::optional<TFirstBlock>> firstBlocks =
         ReadFiles(files, &FirstBlockDigest, onRead);
 
-    std::vector<std::optional<uint64_t>> digests(candidates.size());
+    std::vector<TContentDigest> digests(candidates.size());
     std::vector<size_t> wholeNeeded;
     size_t at = 0;
     for (const TRun& run : runs) {
@@ -168,11 +168,13 @@ std::vector<std::optional<uint64_t>> ContentDigests(const std::vector<TCandidate
                 ++sharing[firstBlocks[at + k]->digest];
         for (size_t k = 0; k < run.size; ++k, ++at) {
             const auto& first = firstBlocks[at];
-            if (!first || sharing[first->digest] < 2)
+            if (!first)
                 continue;
+            TContentDigest& digest = digests[inRuns[at]];
+            digest.FirstBlock = first->digest;
             if (first->wholeFile)
-                digests[inRuns[at]] = first->digest;
-            else
+                digest.Whole = first->digest;
+            else if (sharing[first->digest] >= 2)
                 wholeNeeded.push_back(inRuns[at]);
         }
     }
@@ -181,22 +183,22 @@ std::vector<std::optional<uint64_t>> ContentDigests(const std::vector<TCandidate
         files.push_back(candidates[i]);
     const std::vector<std::optional<uint64_t>> whole = ReadFiles(files, &WholeFileDigest, onRead);
     for (size_t k = 0; k < wholeNeeded.size(); ++k)
-        digests[wholeNeeded[k]] = whole[k];
+        digests[wholeNeeded[k]].Whole = whole[k];
     return digests;
 }
 
 // Moves every file of the run up to the first one with the same content.
-void GatherTwins(int* run, size_t size, const std::optional<uint64_t>* digests)
+void GatherTwins(int* run, size_t size, const TContentDigest* digests)
 {
     std::vector<size_t> groupOf(size);
     std::unordered_map<uint64_t, size_t> firstGroup;
     size_t groups = 0;
     for (size_t i = 0; i < size; ++i) {
-        if (!digests[i]) {
+        if (!digests[i].Whole) {
             groupOf[i] = groups++;
             continue;
         }
-        const auto [entry, isNew] = firstGroup.try_emplace(*digests[i], groups);
+        const auto [entry, isNew] = firstGroup.try_emplace(*digests[i].Whole, groups);
         groupOf[i] = entry->second;
         if (isNew)
             ++groups;
@@ -212,14 +214,20 @@ void GatherTwins(int* run, size_t size, const std::optional<uint64_t>* digests)
 
 } // namespace
 
-std::vector<int> ContentOrder(const std::vector<TCandidateFile>& candidates,
-                              const TReadProgress& onRead)
+bool TContentDigest::Differs(const TContentDigest& other) const
+{
+    return (FirstBlock && other.FirstBlock && *FirstBlock != *other.FirstBlock) ||
+           (Whole && other.Whole && *Whole != *other.Whole);
+}
+
+TContentOrder ContentOrder(const std::vector<TCandidateFile>& candidates,
+                           const TReadProgress& onRead)
 {
     std::vector<int> order(candidates.size());
     std::iota(order.begin(), order.end(), 0);
     const std::vector<TRun> runs = RunsOfThreeOrMore(candidates);
-    const std::vector<std::optional<uint64_t>> digests = ContentDigests(candidates, runs, onRead);
+    std::vector<TContentDigest> digests = ContentDigests(candidates, runs, onRead);
     for (const TRun& run : runs)
         GatherTwins(order.data() + run.begin, run.size, digests.data() + run.begin);
-    return order;
+    return {std::move(order), std::move(digests)};
 }

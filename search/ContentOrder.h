@@ -2,13 +2,36 @@
 
 #include "search/CandidateFile.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // Where the ordering lets its caller handle messages: after each file read, and after every
 // TContentComparer::ProgressInterval bytes read inside long files.
 enum class TReadPoint { FileEnd, InsideFile };
 using TReadProgress = std::function<void(TReadPoint)>;
+
+// What the ordering learnt of one candidate's bytes: the digest of its first block and, for a
+// file read to its end, the digest of all of it; empty where it did not read them.
+struct TContentDigest
+{
+    std::optional<uint64_t> FirstBlock;
+    std::optional<uint64_t> Whole;
+
+    // Whether the digests prove two files of one size different: a pair the comparison need
+    // not open. Equal digests prove nothing.
+    bool Differs(const TContentDigest& other) const;
+};
+
+// The order ContentOrder finds and what it learnt on the way.
+struct TContentOrder
+{
+    // Indices into the candidates, in the new order.
+    std::vector<int> Order;
+    // One per candidate, in the candidates' own order.
+    std::vector<TContentDigest> Digests;
+};
 
 // Only neighbours in the candidate list are compared, so of three files of one size A, B, A' the
 // twins A and A' would never meet. Given the candidates in their sorted order, this returns the
@@ -23,5 +46,5 @@ using TReadProgress = std::function<void(TReadPoint)>;
 // from the twins. Files outside such runs are never opened. onRead,
 // when given, is called at the read points above, so the caller can let the window breathe; it
 // may raise to end the ordering.
-std::vector<int> ContentOrder(const std::vector<TCandidateFile>& candidates,
-                              const TReadProgress& onRead = {});
+TContentOrder ContentOrder(const std::vector<TCandidateFile>& candidates,
+                           const TReadProgress& onRead = {});

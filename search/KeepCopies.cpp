@@ -79,7 +79,7 @@ std::vector<int> ContentGroups(const std::vector<TReachedFile>& files,
         if (onFileRead)
             onFileRead();
     };
-    const std::vector<int> order = ContentOrder(candidates, onRead);
+    const std::vector<int> order = ContentOrder(candidates, onRead).Order;
 
     std::vector<int> groupOf(files.size(), kNone);
     TContentComparer comparer(onFileRead);

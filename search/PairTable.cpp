@@ -9,6 +9,7 @@
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <algorithm>
 
@@ -43,22 +44,39 @@ void AddPairRow(const TSearchView& view, const TSearchTables& tables, int row)
 
 } // namespace
 
-void GroupIdenticalCandidates(const TSearchView& view, const TSearchTables& tables)
+std::vector<TContentDigest> GroupIdenticalCandidates(const TSearchView& view,
+                                                     const TSearchTables& tables)
 {
-    const std::vector<int> order =
-        ContentOrder(CandidateFiles(view.DataGrid2, tables.Candidates), [&view](TReadPoint point) {
-            if (point == TReadPoint::InsideFile)
-                HandleMessagesInsideFile(view);
-            else
-                HandleMessages(view);
-        });
-    view.DataGrid2.ArrangeRows(order);
+    // The files read are told in bursts, every few milliseconds; handling messages once per
+    // burst keeps the window as responsive as once per file, and leaves the reading threads
+    // the cores.
+    QElapsedTimer sinceMessages;
+    const auto onRead = [&](TReadPoint point) {
+        if (point == TReadPoint::InsideFile) {
+            HandleMessagesInsideFile(view);
+        } else if (!sinceMessages.isValid() || sinceMessages.elapsed() >= 1) {
+            HandleMessages(view);
+            sinceMessages.start();
+        }
+    };
+    TContentOrder found = ContentOrder(CandidateFiles(view.DataGrid2, tables.Candidates), onRead);
+    view.DataGrid2.ArrangeRows(found.Order);
+    std::vector<TContentDigest> digests;
+    digests.reserve(found.Order.size());
+    for (int candidate : found.Order)
+        digests.push_back(found.Digests[size_t(candidate)]);
+    return digests;
 }
 
-void CompareCandidates(const TSearchView& view, const TSearchTables& tables)
+void CompareCandidates(const TSearchView& view, const TSearchTables& tables,
+                       const std::vector<TContentDigest>& digests, TFileSystem& files)
 {
     TDataGrid& candidates = view.DataGrid2;
-    TContentComparer comparer([&view] { HandleMessagesInsideFile(view); });
+    TContentComparer comparer([&view] { HandleMessagesInsideFile(view); }, files);
+    // Rows the digests do not cover (none given) are compared.
+    const auto proven = [&digests](int a, int b) {
+        return size_t(b) < digests.size() && digests[size_t(a)].Differs(digests[size_t(b)]);
+    };
     // The row each next one is compared with: the last row read as unchanged. A file that
     // changed since it was measured is passed over, so it cannot part two twins around it.
     int previous = 0;
@@ -69,9 +87,9 @@ void CompareCandidates(const TSearchView& view, const TSearchTables& tables)
         view.ProgressBar1.SetPosition(s);
         view.Label3.setText(candidates.Cell(tables.Candidates.Path, previous).AsString());
         TCandidateFile second = CandidateAt(candidates, tables.Candidates, s + 1);
-        // Different size texts mean different sizes: such a pair is not identical, and neither
-        // file needs opening.
-        const TComparison result = first.sizeText == second.sizeText
+        // Different size texts mean different sizes, and different digests different bytes:
+        // such a pair is not identical, and neither file needs opening.
+        const TComparison result = first.sizeText == second.sizeText && !proven(previous, s + 1)
                                        ? comparer.Compare(first, second)
                                        : TComparison::Different;
         if (result == TComparison::SecondChanged)

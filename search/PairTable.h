@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+#include "search/ContentOrder.h"
+
 #include <vector>
 
 class TDataGrid;
@@ -10,16 +13,22 @@ struct TSearchView;
 
 // Brings identical files of one size next to each other in the sorted DataGrid2, so that the
 // neighbour comparison meets every twin: within each run of three or more equal size texts the
-// rows are ordered by content. Messages are handled after each file read and after every 64 MiB
-// inside one; a stop request seen inside a file raises ESearchStopped.
-void GroupIdenticalCandidates(const TSearchView& view, const TSearchTables& tables);
+// rows are ordered by content. Messages are handled while files are read, at least every few
+// milliseconds, and after every 64 MiB inside one; a stop request seen inside a file raises
+// ESearchStopped. Returns what the ordering learnt of each row's bytes, in the new row order.
+std::vector<TContentDigest> GroupIdenticalCandidates(const TSearchView& view,
+                                                     const TSearchTables& tables);
 
 // Compares every two neighbouring rows of DataGrid2 byte by byte and writes each identical pair
 // to DataGrid3 as two rows of path and size text, moving the progress bar and naming the first
 // file of each pair in Label3. A file that changed since it was measured is left out and its
 // neighbours are compared with each other. Messages are handled before each pair and after every
-// 64 MiB of one; a stop request seen inside a file raises ESearchStopped.
-void CompareCandidates(const TSearchView& view, const TSearchTables& tables);
+// 64 MiB of one; a stop request seen inside a file raises ESearchStopped. Two rows whose digests
+// (from GroupIdenticalCandidates, one per row) prove them different are not opened. The files
+// are opened through files.
+void CompareCandidates(const TSearchView& view, const TSearchTables& tables,
+                       const std::vector<TContentDigest>& digests = {},
+                       TFileSystem& files = HostFileSystem());
 
 // Removes from the pair table the repeated rows that chains of identical neighbours leave, so
 // that every file of a chain stays once, in candidate order. Returns the group number of each row

@@ -71,8 +71,7 @@ bool FindDuplicates(const TSearchView& view, const TSearchTables& tables,
     view.Report(TSearchPhase::Comparison);
     BeginComparison(view);
     try {
-        GroupIdenticalCandidates(view, tables);
-        CompareCandidates(view, tables);
+        CompareCandidates(view, tables, GroupIdenticalCandidates(view, tables));
     } catch (const ESearchStopped&) {
         // Stopped inside a long file: the pairs found so far go on as after a stop in the scan.
     }

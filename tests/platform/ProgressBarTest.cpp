@@ -46,3 +46,23 @@ TEST(ProgressBarTest, positionAboveTheMaximumShowsAFullBar)
     bar.SetPosition(2);
     EXPECT_EQ(bar.value(), 2);
 }
+
+// A range larger than any bar's pixels is drawn in fewer steps; the position is kept as given
+// and both ends are exact.
+TEST(ProgressBarTest, aLongRangeIsDrawnInFewerSteps)
+{
+    TProgressBar bar;
+    bar.SetMax(200000);
+    bar.SetPosition(100000);
+    EXPECT_EQ(bar.Position(), 100000);
+    EXPECT_EQ(bar.value() - bar.minimum(), (bar.maximum() - bar.minimum()) / 2);
+    EXPECT_LE(bar.maximum() - bar.minimum(), TProgressBar::ShownSteps);
+    bar.SetPosition(200001);
+    EXPECT_EQ(bar.value(), bar.maximum());
+    bar.SetPosition(0);
+    EXPECT_EQ(bar.value(), bar.minimum());
+    bar.SetMax(10);
+    bar.SetPosition(7);
+    EXPECT_EQ(bar.value(), 7);
+    EXPECT_EQ(bar.maximum(), 10);
+}

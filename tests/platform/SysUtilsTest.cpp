@@ -44,6 +44,10 @@ TEST(SysUtilsTest, floatsUseTheGeneralFormat)
     EXPECT_EQ(FloatToStr(1500.0 / 1024), QStringLiteral("1.46484375"));
     EXPECT_EQ(FloatToStr(5000000.0 / 1024 / 1024), QStringLiteral("4.76837158203125"));
     EXPECT_EQ(FloatToStr(999999999999999.0), QStringLiteral("999999999999999"));
+    EXPECT_EQ(FloatToStr(-999999999999999.0), QStringLiteral("-999999999999999"));
+    EXPECT_EQ(FloatToStr(1e15), QStringLiteral("1E15"));
+    EXPECT_EQ(FloatToStr(1234567890123456.0), QStringLiteral("1.23456789012346E15"));
+    EXPECT_EQ(FloatToStr(101), QStringLiteral("101"));
     EXPECT_EQ(FloatToStr(1.0 / 3), QStringLiteral("0.333333333333333"));
     EXPECT_EQ(FloatToStr(2.0 / 3), QStringLiteral("0.666666666666667"));
     EXPECT_EQ(FloatToStr(-0.5), QStringLiteral("-0.5"));

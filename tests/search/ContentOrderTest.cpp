@@ -47,7 +47,8 @@ protected:
     {
         m_reads = 0;
         return ContentOrder(m_candidates,
-                            [this](TReadPoint point) { m_reads += point == TReadPoint::FileEnd; });
+                            [this](TReadPoint point) { m_reads += point == TReadPoint::FileEnd; })
+            .Order;
     }
 
     // How many neighbouring pairs of the order the comparison would report.
@@ -195,8 +196,9 @@ TEST_F(ContentOrderTest, longFilesLetTheCallerInInsideThemAndEndAtTheirMeasuredS
     m_candidates.pop_back();
     ASSERT_EQ(::truncate(m_candidates[1].path.constData(), 4 * size), 0);
     int inside = 0;
-    const std::vector<int> order = ContentOrder(
-        m_candidates, [&inside](TReadPoint point) { inside += point == TReadPoint::InsideFile; });
+    const std::vector<int> order = ContentOrder(m_candidates, [&inside](TReadPoint point) {
+                                       inside += point == TReadPoint::InsideFile;
+                                   }).Order;
     EXPECT_EQ(order, (std::vector<int>{0, 2, 1}));
     EXPECT_GE(inside, 1);
 }

@@ -10,6 +10,7 @@
 #include "search/PairTable.h"
 #include "search/SearchRun.h"
 #include "search/Thumbnail.h"
+#include "support/FailingFileSystem.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -131,6 +132,31 @@ TEST_F(DuplicateSearchTest, onlyFilesLargerThan100BytesAreCandidates)
     Run();
     EXPECT_EQ(NameSet(), (std::set<QString>{"big1.jpg", "big2.jpg"}));
     EXPECT_EQ(m_controls.DataGrid2.RowCount(), 2);
+}
+
+// Many more files than are measured together: every candidate row holds its own file's size,
+// and every file larger than 100 bytes is a row.
+TEST_F(DuplicateSearchTest, everyCandidateOfALongListHasItsOwnSize)
+{
+    constexpr int kFiles = 700;
+    std::map<QString, int> sizes;
+    for (int i = 0; i < kFiles; ++i) {
+        const QString name = QStringLiteral("f%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
+        // Sizes 1 to 350 bytes, each twice, so the files near the end are twins too.
+        const int size = 1 + i % (kFiles / 2);
+        Make(name, size, i);
+        if (size > 100)
+            sizes[m_dir.filePath(name)] = size;
+    }
+    Run();
+    TDataGrid& candidates = m_controls.DataGrid2;
+    ASSERT_EQ(candidates.RowCount(), int(sizes.size()));
+    for (int row = 0; row < candidates.RowCount(); ++row) {
+        const QString path = candidates.Cell(0, row).AsString();
+        ASSERT_EQ(sizes.count(path), 1u) << path.toStdString();
+        EXPECT_EQ(candidates.Cell(1, row).AsString(), QString::number(sizes[path]))
+            << path.toStdString();
+    }
 }
 
 TEST_F(DuplicateSearchTest, recyclerInCapitalsIsSkippedAndOtherCaseIsNot)
@@ -385,6 +411,52 @@ TEST_F(DuplicateSearchTest, aFileChangedBetweenTwinsDoesNotPartThem)
         EXPECT_EQ(m_controls.DataGrid3.Cell(tables.Pairs.Path, 0).AsString(), g1);
         EXPECT_EQ(m_controls.DataGrid3.Cell(tables.Pairs.Path, 1).AsString(), g2);
     }
+}
+
+// Files the comparison is told its files through, so a test sees which it opened.
+class RecordingFileSystem : public FailingFileSystem
+{
+public:
+    TFile OpenFile(const QByteArray& path) override
+    {
+        Opened.insert(QFile::decodeName(path));
+        return FailingFileSystem::OpenFile(path);
+    }
+
+    std::set<QString> Opened;
+};
+
+// Only files that may have a twin are opened for the comparison: not a file whose size no other
+// candidate has, nor files of one size whose first blocks the ordering found different. The
+// twins among them are still found.
+TEST_F(DuplicateSearchTest, theComparisonOpensOnlyFilesThatMayHaveATwin)
+{
+    const TSearchView view = m_controls.View();
+    const TSearchTables tables = TSearchTables::Resolve(view);
+    const auto add = [&](const char* name, int size, int seed) {
+        const QString path = QFile::decodeName(Make(QLatin1String(name), size, seed));
+        const int row = m_controls.DataGrid2.AddRow();
+        m_controls.DataGrid2.Cell(tables.Candidates.Path, row).SetAsString(path);
+        m_controls.DataGrid2.Cell(tables.Candidates.Size, row).SetAsString(QString::number(size));
+        return path;
+    };
+    add("lone.jpg", 2999, 9);
+    const QString twin1 = add("twin1.jpg", 3000, 1);
+    add("other1.jpg", 3000, 2);
+    add("other2.jpg", 3000, 3);
+    const QString twin2 = add("twin2.jpg", 3000, 1);
+    add("pair1.jpg", 3001, 4);
+    add("pair2.jpg", 3001, 5);
+    m_controls.ProgressBar1.SetMax(m_controls.DataGrid2.RowCount() - 2);
+    RecordingFileSystem files;
+    CompareCandidates(view, tables, GroupIdenticalCandidates(view, tables), files);
+
+    // A run of two files of one size is not ordered, so its files are compared.
+    EXPECT_EQ(files.Opened, (std::set<QString>{twin1, twin2, m_dir.filePath("pair1.jpg"),
+                                               m_dir.filePath("pair2.jpg")}));
+    ASSERT_EQ(m_controls.DataGrid3.RowCount(), 2);
+    EXPECT_EQ(m_controls.DataGrid3.Cell(tables.Pairs.Path, 0).AsString(), twin1);
+    EXPECT_EQ(m_controls.DataGrid3.Cell(tables.Pairs.Path, 1).AsString(), twin2);
 }
 
 // One long pair lets messages be handled while it is read, and a stop request seen there ends
