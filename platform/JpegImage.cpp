@@ -44,6 +44,9 @@ struct SourceManager
     TFile* file;
     const QByteArray* memory;
     bool atStart;
+    // The file gave no more bytes: it is not asked again. A marker's length can make libjpeg
+    // skip tens of thousands of end markers, each asking for more.
+    bool atEnd;
     JOCTET buffer[kInputBufferSize];
 };
 
@@ -79,10 +82,13 @@ void InitSource(j_decompress_ptr) {}
 boolean FillInputBuffer(j_decompress_ptr info)
 {
     auto* source = reinterpret_cast<SourceManager*>(info->src);
-    int64_t count = source->file ? source->file->Read(source->buffer, kInputBufferSize) : 0;
+    int64_t count = source->file && !source->atEnd
+                        ? source->file->Read(source->buffer, kInputBufferSize)
+                        : 0;
     if (count < 0)
         Fail(info, JERR_FILE_READ);
     if (count == 0) {
+        source->atEnd = true;
         if (source->atStart)
             Fail(info, JERR_INPUT_EMPTY);
         // A truncated file: end it with an end-of-image marker, so libjpeg keeps what it has.
@@ -282,6 +288,7 @@ bool TJpegImage::Impl::ReadHeader()
 {
     atHeader = Run([this] {
         jpeg_abort_decompress(&info);
+        source.atEnd = false;
         if (source.memory) {
             source.pub.next_input_byte = reinterpret_cast<const JOCTET*>(source.memory->data());
             source.pub.bytes_in_buffer = size_t(source.memory->size());
