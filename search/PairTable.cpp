@@ -9,7 +9,6 @@
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <algorithm>
 
@@ -47,17 +46,11 @@ void AddPairRow(const TSearchView& view, const TSearchTables& tables, int row)
 std::vector<TContentDigest> GroupIdenticalCandidates(const TSearchView& view,
                                                      const TSearchTables& tables)
 {
-    // The files read are told in bursts, every few milliseconds; handling messages once per
-    // burst keeps the window as responsive as once per file, and leaves the reading threads
-    // the cores.
-    QElapsedTimer sinceMessages;
-    const auto onRead = [&](TReadPoint point) {
-        if (point == TReadPoint::InsideFile) {
+    const auto onRead = [&view](TReadPoint point) {
+        if (point == TReadPoint::InsideFile)
             HandleMessagesInsideFile(view);
-        } else if (!sinceMessages.isValid() || sinceMessages.elapsed() >= 1) {
+        else
             HandleMessages(view);
-            sinceMessages.start();
-        }
     };
     TContentOrder found = ContentOrder(CandidateFiles(view.DataGrid2, tables.Candidates), onRead);
     view.DataGrid2.ArrangeRows(found.Order);
@@ -72,26 +65,29 @@ void CompareCandidates(const TSearchView& view, const TSearchTables& tables,
                        const std::vector<TContentDigest>& digests, TFileSystem& files)
 {
     TDataGrid& candidates = view.DataGrid2;
+    const TFileTableColumns& columns = tables.Candidates;
     TContentComparer comparer([&view] { HandleMessagesInsideFile(view); }, files);
-    // Rows the digests do not cover (none given) are compared.
-    const auto proven = [&digests](int a, int b) {
-        return size_t(b) < digests.size() && digests[size_t(a)].Differs(digests[size_t(b)]);
+    // Different size texts mean different sizes, and different digests different bytes: such a
+    // pair is not identical, and neither file needs opening. Rows the digests do not cover
+    // (none given) are compared.
+    const auto mayBeTwins = [&](int a, int b) {
+        if (size_t(b) < digests.size() && digests[size_t(a)].Differs(digests[size_t(b)]))
+            return false;
+        return candidates.Cell(columns.Size, a).AsString() ==
+               candidates.Cell(columns.Size, b).AsString();
     };
     // The row each next one is compared with: the last row read as unchanged. A file that
     // changed since it was measured is passed over, so it cannot part two twins around it.
     int previous = 0;
-    TCandidateFile first = candidates.RowCount() > 0 ? CandidateAt(candidates, tables.Candidates, 0)
-                                                     : TCandidateFile();
     for (int s = 0; s + 1 < candidates.RowCount(); ++s) {
         HandleMessages(view);
         view.ProgressBar1.SetPosition(s);
-        view.Label3.setText(candidates.Cell(tables.Candidates.Path, previous).AsString());
-        TCandidateFile second = CandidateAt(candidates, tables.Candidates, s + 1);
-        // Different size texts mean different sizes, and different digests different bytes:
-        // such a pair is not identical, and neither file needs opening.
-        const TComparison result = first.sizeText == second.sizeText && !proven(previous, s + 1)
-                                       ? comparer.Compare(first, second)
-                                       : TComparison::Different;
+        view.Label3.setText(candidates.Cell(columns.Path, previous).AsString());
+        const TComparison result =
+            mayBeTwins(previous, s + 1)
+                ? comparer.Compare(CandidateAt(candidates, columns, previous),
+                                   CandidateAt(candidates, columns, s + 1))
+                : TComparison::Different;
         if (result == TComparison::SecondChanged)
             continue;
         if (result == TComparison::Identical) {
@@ -99,7 +95,6 @@ void CompareCandidates(const TSearchView& view, const TSearchTables& tables,
             AddPairRow(view, tables, s + 1);
         }
         previous = s + 1;
-        first = std::move(second);
     }
 }
 

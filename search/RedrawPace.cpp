@@ -19,13 +19,17 @@ TRedrawPace::~TRedrawPace()
 void TRedrawPace::HandleMessages()
 {
     if (m_sinceFrame.isValid() && m_sinceFrame.elapsed() < FrameMilliseconds) {
+        if (m_sinceMessages.nsecsElapsed() < MessageNanoseconds)
+            return;
         ProcessMessages();
+        m_sinceMessages.start();
         return;
     }
     Hold(false);
     ProcessMessages();
     Hold(true);
     m_sinceFrame.start();
+    m_sinceMessages.start();
 }
 
 // A control whose updates are off drops its repaint requests; turning them on again asks for a
