@@ -36,37 +36,45 @@ struct TReading
     std::atomic<bool> stopping = false;
 };
 
+// The reading thread's block buffer, kept for all its files: allocating and freeing 64 KiB for
+// each file made the allocator consolidate its free lists every time.
+char* ThreadBlockBuffer()
+{
+    thread_local const auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
+    return buffer.get();
+}
+
 // The digest of the first block, which is the whole file's digest for a file that fits in it.
 // Nothing for a file that cannot be read or is no longer as measured.
 std::optional<TFirstBlock> FirstBlockDigest(const TCandidateFile& candidate, TReading& reading)
 {
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
+    char* const buffer = ThreadBlockBuffer();
     TCandidateReader file(candidate, HostFileSystem());
-    const int64_t count = file.Read(buffer.get(), kBlockSize);
+    const int64_t count = file.Read(buffer, kBlockSize);
     if (count < 0)
         return std::nullopt;
     reading.bytes += count;
     const bool wholeFile = file.AtEnd();
     if (wholeFile && !file.StillAsMeasured())
         return std::nullopt;
-    return TFirstBlock{XXH3_64bits(buffer.get(), size_t(count)), wholeFile};
+    return TFirstBlock{XXH3_64bits(buffer, size_t(count)), wholeFile};
 }
 
 // The digest of the file up to its measured size; nothing for a file that cannot be read or is
 // no longer as measured, and nothing once the reading is stopping.
 std::optional<uint64_t> WholeFileDigest(const TCandidateFile& candidate, TReading& reading)
 {
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
+    char* const buffer = ThreadBlockBuffer();
     const std::unique_ptr<XXH3_state_t, TStateDeleter> state(XXH3_createState());
     TCandidateReader file(candidate, HostFileSystem());
     if (file.Changed() || !state || XXH3_64bits_reset(state.get()) != XXH_OK)
         return std::nullopt;
     while (!file.AtEnd()) {
-        const int64_t count = file.Read(buffer.get(), kBlockSize);
+        const int64_t count = file.Read(buffer, kBlockSize);
         if (count < 0 || reading.stopping)
             return std::nullopt;
         reading.bytes += count;
-        XXH3_64bits_update(state.get(), buffer.get(), size_t(count));
+        XXH3_64bits_update(state.get(), buffer, size_t(count));
     }
     if (!file.StillAsMeasured())
         return std::nullopt;
