@@ -8,6 +8,7 @@
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
 #include "platform/SysUtils.h"
+#include "search/FileWorkAhead.h"
 #include "search/ReferenceFolders.h"
 #include "search/ResultMarks.h"
 #include "search/SearchTables.h"
@@ -33,33 +34,72 @@ void ShowProgress(const TSearchView& view, const QString& path)
                         QString::number(view.DataGrid1.RowCount()));
 }
 
-// A row as the user can work with it before its thumbnails: its places in the image list are
-// made (empty until the pictures come), and its Res is read from the pictures' headers.
-void MakeResultRow(const TSearchView& view, const TSearchTables& tables, int pairRow,
-                   int imageIndex, int group, const TReferenceFolders& references,
-                   std::vector<QByteArray>& files)
+// What a result row shows of its file that only the disk can tell.
+struct TRowFile
 {
-    const TResultColumns& columns = tables.Results;
-    TDataGrid& results = view.DataGrid1;
-    const QString path = view.DataGrid3.Cell(tables.Pairs.Path, pairRow).AsString();
+    QString resolution;
+    TDateTime created = 0;
+};
+
+// Makes the result rows, one for each row of the pair table: the rows as the user can work with
+// them before their thumbnails. Each row's places in the image list are made (empty until the
+// pictures come), and its Res is read from the pictures' headers; the headers and dates of the
+// rows ahead are read on all cores.
+class TResultRowMaker
+{
+public:
+    TResultRowMaker(const TSearchView& view, const TSearchTables& tables,
+                    const TReferenceFolders& references)
+        : m_view(view), m_tables(tables), m_references(references),
+          m_rowFiles(
+              [placeholder = view.Image1.Picture()](const QByteArray& path) {
+                  return TRowFile{HeaderResolution(path, placeholder), FileCreationDateTime(path)};
+              },
+              [this](int pairRow) { return TextToFileName(PairPath(pairRow)); })
+    {
+        m_files.reserve(size_t(view.DataGrid3.RowCount()));
+    }
+
+    void Make(int pairRow, int imageIndex, int group);
+    // The files of the rows made, in row order.
+    std::vector<QByteArray> TakeFiles() { return std::move(m_files); }
+
+private:
+    QString PairPath(int pairRow) const
+    {
+        return m_view.DataGrid3.Cell(m_tables.Pairs.Path, pairRow).AsString();
+    }
+
+    const TSearchView& m_view;
+    const TSearchTables& m_tables;
+    const TReferenceFolders& m_references;
+    TFileWorkAhead<TRowFile> m_rowFiles;
+    std::vector<QByteArray> m_files;
+};
+
+void TResultRowMaker::Make(int pairRow, int imageIndex, int group)
+{
+    const TResultColumns& columns = m_tables.Results;
+    TDataGrid& results = m_view.DataGrid1;
+    const QString path = PairPath(pairRow);
     QByteArray fileName = TextToFileName(path);
     const int row = results.AddRow();
     // First of all, so that no failure further on can leave a reference file's row marked.
-    if (references.Contains(fileName)) {
+    if (m_references.Contains(fileName)) {
         results.Cell(columns.Ref, row).SetAsString(QStringLiteral("True"));
         results.Cell(columns.Del, row).SetAsBoolean(false);
     }
-    view.ImageList1.AddEmpty(ThumbnailCount(fileName));
-    const QString resolution = HeaderResolution(fileName, view.Image1.Picture());
-    if (!resolution.isEmpty())
-        results.Cell(columns.Res, row).SetAsString(resolution);
+    m_view.ImageList1.AddEmpty(ThumbnailCount(fileName));
+    const TRowFile file = m_rowFiles.At(pairRow, m_view.DataGrid3.RowCount(), fileName);
+    if (!file.resolution.isEmpty())
+        results.Cell(columns.Res, row).SetAsString(file.resolution);
     results.Cell(columns.Priv, row).SetAsInteger(imageIndex);
     results.Cell(columns.Dest, row).SetAsString(path);
-    const double size = StrToFloat(view.DataGrid3.Cell(tables.Pairs.Size, pairRow).AsString());
+    const double size = StrToFloat(m_view.DataGrid3.Cell(m_tables.Pairs.Size, pairRow).AsString());
     results.Cell(columns.Size, row).SetAsString(SizeText(size));
-    results.Cell(columns.Date, row).SetAsString(DateTimeToStr(FileCreationDateTime(fileName)));
+    results.Cell(columns.Date, row).SetAsString(DateTimeToStr(file.created));
     results.Cell(columns.Group, row).SetAsFloat(group);
-    files.push_back(std::move(fileName));
+    m_files.push_back(std::move(fileName));
 }
 
 // Where each file's pictures go in the image list: after those of the files before it.
@@ -156,8 +196,7 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
     TDataGrid& pairs = view.DataGrid3;
     if (pairs.RowCount() > 0)
         view.ProgressBar1.SetMax(pairs.RowCount() - 2);
-    std::vector<QByteArray> files;
-    files.reserve(size_t(pairs.RowCount()));
+    TResultRowMaker maker(view, tables, references);
     {
         const auto keepers = qScopeGuard([&] { MarkAllButKeepers(view, tables); });
         int imageCounter = 0;
@@ -168,9 +207,8 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
             ShowProgress(view, pairs.Cell(tables.Pairs.Path, s).AsString());
             HandleMessages(view);
             ++imageCounter;
-            MakeResultRow(view, tables, s, imageCounter - 1,
-                          s < int(groups.size()) ? groups[size_t(s)] : 0, references, files);
+            maker.Make(s, imageCounter - 1, s < int(groups.size()) ? groups[size_t(s)] : 0);
         }
     }
-    return FillThumbnails(view, tables, std::move(files));
+    return FillThumbnails(view, tables, maker.TakeFiles());
 }
