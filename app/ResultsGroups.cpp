@@ -234,7 +234,9 @@ void TResultsGroups::CountMark(TTwinRow& counted, bool marked)
 
 void TResultsGroups::ShowCounts()
 {
-    m_summaryLabel.setText(m_summary.Text());
+    // Rows still being made are not counted: a count of none would read as a search that found
+    // nothing.
+    m_summaryLabel.setText(m_suspended ? QString() : m_summary.Text());
     m_warningLabel.setText(m_summary.WholeGroupsText());
     m_warningLabel.setVisible(m_summary.WholeGroups() > 0);
 }

@@ -372,7 +372,14 @@ TEST(ResultsGroupsEndToEndTest, deleteAfterTheDefaultsRemovesExactlyTheCopiesNot
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.Edit1->setText(root);
     form.CheckBox1->setChecked(true);
+    // While the rows are being made there is nothing to count yet, and nothing is claimed.
+    QString summaryWhileMaking = QStringLiteral("not seen");
+    form.OnSearchPhase = [&](TSearchPhase phase) {
+        if (phase == TSearchPhase::ResultRows)
+            summaryWhileMaking = form.SummaryLabel->text();
+    };
     form.BitBtn1->click();
+    EXPECT_EQ(summaryWhileMaking, QString());
     TDataGrid& grid = *form.DataGrid1;
     const TResultColumns at = TResultColumns::Resolve(grid);
     ASSERT_EQ(grid.RowCount(), 5);
