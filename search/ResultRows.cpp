@@ -196,8 +196,9 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
     TDataGrid& pairs = view.DataGrid3;
     if (pairs.RowCount() > 0)
         view.ProgressBar1.SetMax(pairs.RowCount() - 2);
-    TResultRowMaker maker(view, tables, references);
+    std::vector<QByteArray> files;
     {
+        TResultRowMaker maker(view, tables, references);
         const auto keepers = qScopeGuard([&] { MarkAllButKeepers(view, tables); });
         int imageCounter = 0;
         for (int s = 0; s < pairs.RowCount(); ++s) {
@@ -209,6 +210,7 @@ bool MakeResultRows(const TSearchView& view, const TSearchTables& tables,
             ++imageCounter;
             maker.Make(s, imageCounter - 1, s < int(groups.size()) ? groups[size_t(s)] : 0);
         }
+        files = maker.TakeFiles();
     }
-    return FillThumbnails(view, tables, maker.TakeFiles());
+    return FillThumbnails(view, tables, std::move(files));
 }
