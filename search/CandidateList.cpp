@@ -6,9 +6,9 @@
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
 #include "platform/SysUtils.h"
-#include "search/FileWorkAhead.h"
 #include "search/SearchTables.h"
 #include "search/SearchView.h"
+#include "search/WorkAhead.h"
 
 #include <QLabel>
 #include <unordered_set>
@@ -40,7 +40,8 @@ void BuildCandidateList(const TSearchView& view, const TSearchTables& tables)
     const TTrashFolders trash;
     TDataGrid& candidates = view.DataGrid2;
     const TMemoLines& lines = view.Memo1.Lines();
-    TFileWorkAhead<TMeasuredFile> measures(Measure, [&lines](int s) { return lines.Line(s); });
+    TWorkAhead<QByteArray, TMeasuredFile> measures(
+        Measure, [&lines](int s) { return lines.Line(s); }, [&view] { HandleMessages(view); });
     // One file reached by several paths (folder links, hard links) is one candidate, at the
     // first of its paths: every row then names a distinct file.
     std::unordered_set<TFileIdentity> seen;

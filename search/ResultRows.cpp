@@ -8,7 +8,6 @@
 #include "platform/Memo.h"
 #include "platform/ProgressBar.h"
 #include "platform/SysUtils.h"
-#include "search/FileWorkAhead.h"
 #include "search/ReferenceFolders.h"
 #include "search/ResultMarks.h"
 #include "search/SearchTables.h"
@@ -16,6 +15,7 @@
 #include "search/SizeText.h"
 #include "search/Thumbnail.h"
 #include "search/ThumbnailFill.h"
+#include "search/WorkAhead.h"
 
 #include <QLabel>
 #include <QScopeGuard>
@@ -55,7 +55,8 @@ public:
               [placeholder = view.Image1.Picture()](const QByteArray& path) {
                   return TRowFile{HeaderResolution(path, placeholder), FileCreationDateTime(path)};
               },
-              [this](int pairRow) { return TextToFileName(PairPath(pairRow)); })
+              [this](int pairRow) { return TextToFileName(PairPath(pairRow)); },
+              [&view] { HandleMessages(view); })
     {
         m_files.reserve(size_t(view.DataGrid3.RowCount()));
     }
@@ -73,7 +74,7 @@ private:
     const TSearchView& m_view;
     const TSearchTables& m_tables;
     const TReferenceFolders& m_references;
-    TFileWorkAhead<TRowFile> m_rowFiles;
+    TWorkAhead<QByteArray, TRowFile> m_rowFiles;
     std::vector<QByteArray> m_files;
 };
 
