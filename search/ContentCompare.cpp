@@ -1,11 +1,18 @@
 #include "search/ContentCompare.h"
 
 #include <cstring>
+#include <memory>
+
+char* ThreadBlockBuffer(int which)
+{
+    constexpr size_t size = TContentComparer::BlockSize;
+    thread_local const std::unique_ptr<char[]> buffers[2] = {
+        std::make_unique_for_overwrite<char[]>(size), std::make_unique_for_overwrite<char[]>(size)};
+    return buffers[which].get();
+}
 
 TContentComparer::TContentComparer(std::function<void()> onProgress, TFileSystem& files)
-    : m_files(files), m_first(std::make_unique_for_overwrite<char[]>(BlockSize)),
-      m_second(std::make_unique_for_overwrite<char[]>(BlockSize)),
-      m_onProgress(std::move(onProgress))
+    : m_files(files), m_onProgress(std::move(onProgress))
 {}
 
 TComparison TContentComparer::Compare(const TCandidateFile& first, const TCandidateFile& second)
@@ -20,14 +27,16 @@ TComparison TContentComparer::Compare(const TCandidateFile& first, const TCandid
         return TComparison::SecondChanged;
     if (a.Identity() == b.Identity())
         return TComparison::Different;
+    char* const firstBlock = ThreadBlockBuffer(0);
+    char* const secondBlock = ThreadBlockBuffer(1);
     int64_t sinceProgress = 0;
     while (!a.AtEnd()) {
-        const int64_t count = a.Read(m_first.get(), BlockSize);
+        const int64_t count = a.Read(firstBlock, BlockSize);
         if (count < 0)
             return TComparison::FirstChanged;
-        if (b.Read(m_second.get(), BlockSize) != count)
+        if (b.Read(secondBlock, BlockSize) != count)
             return TComparison::SecondChanged;
-        if (std::memcmp(m_first.get(), m_second.get(), size_t(count)) != 0)
+        if (std::memcmp(firstBlock, secondBlock, size_t(count)) != 0)
             return TComparison::Different;
         sinceProgress += count;
         if (sinceProgress >= ProgressInterval && m_onProgress) {

@@ -5,14 +5,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 // What comparing two candidates found. A changed file (see TCandidateReader) is named, so that
 // the caller can keep it from separating files that are still identical.
 enum class TComparison { Identical, Different, FirstChanged, SecondChanged };
 
-// Compares candidate files byte by byte with two 64 KiB buffers that it keeps for all its
-// comparisons.
+// One of the two block buffers of the calling thread (which is 0 or 1), BlockSize bytes, kept
+// for the thread's life: allocating 64 KiB for each file made malloc consolidate its free lists
+// every time. A reader holds a block in them only from its read to its use, with no call back
+// between, so a comparison run from the message loop during another one does it no harm.
+char* ThreadBlockBuffer(int which);
+
+// Compares candidate files byte by byte with its thread's two block buffers, so making one costs
+// nothing.
 class TContentComparer
 {
 public:
@@ -35,7 +40,5 @@ public:
 
 private:
     TFileSystem& m_files;
-    std::unique_ptr<char[]> m_first;
-    std::unique_ptr<char[]> m_second;
     std::function<void()> m_onProgress;
 };

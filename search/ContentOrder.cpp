@@ -36,19 +36,11 @@ struct TReading
     std::atomic<bool> stopping = false;
 };
 
-// The reading thread's block buffer, kept for all its files: allocating and freeing 64 KiB for
-// each file made the allocator consolidate its free lists every time.
-char* ThreadBlockBuffer()
-{
-    thread_local const auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
-    return buffer.get();
-}
-
 // The digest of the first block, which is the whole file's digest for a file that fits in it.
 // Nothing for a file that cannot be read or is no longer as measured.
 std::optional<TFirstBlock> FirstBlockDigest(const TCandidateFile& candidate, TReading& reading)
 {
-    char* const buffer = ThreadBlockBuffer();
+    char* const buffer = ThreadBlockBuffer(0);
     TCandidateReader file(candidate, HostFileSystem());
     const int64_t count = file.Read(buffer, kBlockSize);
     if (count < 0)
@@ -64,7 +56,7 @@ std::optional<TFirstBlock> FirstBlockDigest(const TCandidateFile& candidate, TRe
 // no longer as measured, and nothing once the reading is stopping.
 std::optional<uint64_t> WholeFileDigest(const TCandidateFile& candidate, TReading& reading)
 {
-    char* const buffer = ThreadBlockBuffer();
+    char* const buffer = ThreadBlockBuffer(0);
     const std::unique_ptr<XXH3_state_t, TStateDeleter> state(XXH3_createState());
     TCandidateReader file(candidate, HostFileSystem());
     if (file.Changed() || !state || XXH3_64bits_reset(state.get()) != XXH_OK)
