@@ -102,11 +102,14 @@ std::vector<Result> ReadFiles(const std::vector<TCandidateFile>& files,
             finished = pool.waitForDone(5);
             if (!onRead)
                 continue;
-            for (const size_t now = done; told < now; ++told)
-                onRead(TReadPoint::FileEnd);
+            for (const size_t now = done; told < now;) {
+                ++told;
+                onRead(TReadPoint::FileEnd, {told, files.size(), &files[told - 1]});
+            }
             if (reading.bytes - bytesTold >= TContentComparer::ProgressInterval) {
                 bytesTold = reading.bytes;
-                onRead(TReadPoint::InsideFile);
+                onRead(TReadPoint::InsideFile,
+                       {told, files.size(), &files[std::min(told, files.size() - 1)]});
             }
         }
     } catch (...) {

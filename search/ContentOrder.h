@@ -10,7 +10,18 @@
 // Where the ordering lets its caller handle messages: after each file read, and after every
 // TContentComparer::ProgressInterval bytes read inside long files.
 enum class TReadPoint { FileEnd, InsideFile };
-using TReadProgress = std::function<void(TReadPoint)>;
+
+// How far the reading is at a read point, so the caller can show it: the files read of those the
+// pass reads (first blocks, then whole files: two passes, each counted from zero), and the last
+// file the count reached.
+struct TReadCount
+{
+    size_t read = 0;
+    size_t toRead = 0;
+    const TCandidateFile* lastFile = nullptr;
+};
+
+using TReadProgress = std::function<void(TReadPoint, const TReadCount&)>;
 
 // What the ordering learnt of one candidate's bytes: the digest of its first block and, for a
 // file read to its end, the digest of all of it; empty where it did not read them.

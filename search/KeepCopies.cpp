@@ -75,7 +75,7 @@ std::vector<int> ContentGroups(const std::vector<TReachedFile>& files,
     for (int i : chosen)
         candidates.push_back(
             {rows[files[i].firstRow].Path, QString::number(files[i].size), files[i].size});
-    const auto onRead = [&](TReadPoint) {
+    const auto onRead = [&](TReadPoint, const TReadCount&) {
         if (onFileRead)
             onFileRead();
     };

@@ -41,12 +41,24 @@ void AddPairRow(const TSearchView& view, const TSearchTables& tables, int row)
         .SetAsString(candidates.Cell(tables.Candidates.Size, row).AsString());
 }
 
+// Reading the files that may have twins is most of a comparison on a cold disk: the bar and the
+// status line follow it, rather than standing still.
+void ShowReading(const TSearchView& view, const TReadCount& count)
+{
+    const int max = view.ProgressBar1.Max();
+    view.ProgressBar1.SetPosition(
+        int(int64_t(max) * int64_t(count.read) / int64_t(std::max<size_t>(count.toRead, 1))));
+    if (count.lastFile)
+        view.Label3.setText(FileNameToText(count.lastFile->path));
+}
+
 } // namespace
 
 std::vector<TContentDigest> GroupIdenticalCandidates(const TSearchView& view,
                                                      const TSearchTables& tables)
 {
-    const auto onRead = [&view](TReadPoint point) {
+    const auto onRead = [&view](TReadPoint point, const TReadCount& count) {
+        ShowReading(view, count);
         if (point == TReadPoint::InsideFile)
             HandleMessagesInsideFile(view);
         else

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <set>
 #include <unistd.h>
 
 namespace {
@@ -47,7 +48,9 @@ protected:
     {
         m_reads = 0;
         return ContentOrder(m_candidates,
-                            [this](TReadPoint point) { m_reads += point == TReadPoint::FileEnd; })
+                            [this](TReadPoint point, const TReadCount&) {
+                                m_reads += point == TReadPoint::FileEnd;
+                            })
             .Order;
     }
 
@@ -129,6 +132,34 @@ TEST_F(ContentOrderTest, onlyFilesWithMatchingFirstBlocksAreReadWhole)
               4 + 3); // four first blocks, then the three that shared theirs
 }
 
+// The caller can show how far the reading is: each pass counts its files from one to all of
+// them, naming a file of the pass each time.
+TEST_F(ContentOrderTest, theReadCountRunsThroughEachPassNamingItsFiles)
+{
+    const QByteArray big = Content('p', 3 * kBlock);
+    QByteArray other = big;
+    other[0] = 'q';
+    Add(big);
+    Add(other);
+    Add(big);
+    std::vector<std::pair<size_t, size_t>> counts;
+    std::set<QByteArray> named;
+    ContentOrder(m_candidates, [&](TReadPoint point, const TReadCount& count) {
+        if (point != TReadPoint::FileEnd)
+            return;
+        counts.emplace_back(count.read, count.toRead);
+        ASSERT_NE(count.lastFile, nullptr);
+        named.insert(count.lastFile->path);
+    });
+    // Three first blocks, then the two files that shared theirs read whole.
+    EXPECT_EQ(counts,
+              (std::vector<std::pair<size_t, size_t>>{{1, 3}, {2, 3}, {3, 3}, {1, 2}, {2, 2}}));
+    for (const QByteArray& path : named)
+        EXPECT_TRUE(path == m_candidates[0].path || path == m_candidates[1].path ||
+                    path == m_candidates[2].path)
+            << path.constData();
+}
+
 TEST_F(ContentOrderTest, unreadableFilesStayWhereTheyAreAndMatchNothing)
 {
     Add(Content('a', 700)); // 0
@@ -171,7 +202,7 @@ TEST_F(ContentOrderTest, anErrorFromTheProgressCallbackStopsTheReadingAndComesOu
         Add(Content(char('a' + i % 3), 2 * kBlock));
     int calls = 0;
     EXPECT_THROW(ContentOrder(m_candidates,
-                              [&calls](TReadPoint) {
+                              [&calls](TReadPoint, const TReadCount&) {
                                   if (++calls == 2)
                                       throw EInvalidOperation(QStringLiteral("window closed"));
                               }),
@@ -196,9 +227,10 @@ TEST_F(ContentOrderTest, longFilesLetTheCallerInInsideThemAndEndAtTheirMeasuredS
     m_candidates.pop_back();
     ASSERT_EQ(::truncate(m_candidates[1].path.constData(), 4 * size), 0);
     int inside = 0;
-    const std::vector<int> order = ContentOrder(m_candidates, [&inside](TReadPoint point) {
-                                       inside += point == TReadPoint::InsideFile;
-                                   }).Order;
+    const std::vector<int> order =
+        ContentOrder(m_candidates, [&inside](TReadPoint point, const TReadCount&) {
+            inside += point == TReadPoint::InsideFile;
+        }).Order;
     EXPECT_EQ(order, (std::vector<int>{0, 2, 1}));
     EXPECT_GE(inside, 1);
 }
